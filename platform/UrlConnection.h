@@ -64,13 +64,13 @@ private:
     void onMetaDataChanged();
     void onReadyRead();
     void onFinished();
-    void onTimeout();
+    bool reportResponse();
+    bool reportData();
     void detachReply();
 
     UrlRequest m_request;
     UrlResponse m_response;
     UrlConnectionDelegate* m_delegate;
     QPointer<QNetworkReply> m_reply;
-    QTimer m_idleTimer;
     bool m_responseReported = false;
 };
