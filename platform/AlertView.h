@@ -41,11 +41,14 @@ public:
     static QList<AlertView*> visibleAlerts();
 
 private:
+    QWidget* makeWidget();
+
     QString m_title;
     QString m_message;
     QStringList m_buttonTitles;
     int m_tag = 0;
     AlertViewDelegate* m_delegate;
     bool m_visible = false;
+    bool m_dismissed = false;
     QPointer<QWidget> m_widget;
 };
