@@ -13,16 +13,6 @@ constexpr quint32 kArchiveTag = 0x42524153; // "BRAS"
 constexpr quint32 kArchiveFormat = 1;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_4;
 
-std::optional<QByteArray> archive(const QVariantList& list) {
-    QByteArray bytes;
-    QDataStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setVersion(kStreamVersion);
-    stream << kArchiveTag << kArchiveFormat << list;
-    if (stream.status() != QDataStream::Ok)
-        return std::nullopt;
-    return bytes;
-}
-
 std::optional<QVariantList> unarchive(const QByteArray& bytes) {
     QDataStream stream(bytes);
     stream.setVersion(kStreamVersion);
@@ -36,6 +26,18 @@ std::optional<QVariantList> unarchive(const QByteArray& bytes) {
     if (stream.status() != QDataStream::Ok || !stream.atEnd())
         return std::nullopt;
     return list;
+}
+
+// Qt writes an element it cannot stream as something it cannot read back, so an archive only counts once
+// it has been read back.
+std::optional<QByteArray> archive(const QVariantList& list) {
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(kStreamVersion);
+    stream << kArchiveTag << kArchiveFormat << list;
+    if (stream.status() != QDataStream::Ok || !unarchive(bytes))
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
