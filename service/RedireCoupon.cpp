@@ -94,9 +94,12 @@ QByteArray RedireCoupon::image() {
         return {};
     StorageManager& cache = StorageManager::sharedStorageManager();
     if (cache.isImageExist(url)) {
+        // An unreadable cache file is fetched again rather than kept as an empty picture.
         const QByteArray bytes = cache.getImageData(url);
-        m_coupon.insert(kImageKey, bytes);
-        return bytes;
+        if (!bytes.isEmpty()) {
+            m_coupon.insert(kImageKey, bytes);
+            return bytes;
+        }
     }
     startDownload(url);
     return {};
