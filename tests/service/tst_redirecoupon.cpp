@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QHttpServer>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
