@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <limits>
 #include <mutex>
 
 namespace {
@@ -67,6 +68,8 @@ XmlDocument::XmlDocument(_xmlDoc* document)
     : m_document(document) {}
 
 std::optional<XmlDocument> XmlDocument::parse(const QByteArray& utf8Text) {
+    if (utf8Text.size() > std::numeric_limits<int>::max())
+        return std::nullopt; // beyond what libxml2 reads from memory
     initializeLibxml();
     std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(),
                                                                          xmlFreeParserCtxt);
