@@ -168,6 +168,10 @@ private slots:
     void refusedCalls();
     void registrationNeedsTheCodeSentToTheNumber();
     void offersCarryCouponAttributesAndPictures();
+    void storeLocationsOfOneType_data();
+    void storeLocationsOfOneType();
+    void postalCodeUpdate_data();
+    void postalCodeUpdate();
     void ratingPathSegmentsArePercentDecoded_data();
     void ratingPathSegmentsArePercentDecoded();
     void ratingsCountAndEveryThirdEarnsAFreeCoffee();
@@ -309,6 +313,57 @@ void TestRedireSimulator::offersCarryCouponAttributesAndPictures() {
     QCOMPARE(pictureUrl.port(), Configuration::current().soapEndpoint.port());
     const Answer picture = client.wait(client.get(pictureUrl).get());
     QCOMPARE(QImage::fromData(picture.body, "PNG").size(), QSize(436, 608));
+}
+
+void TestRedireSimulator::storeLocationsOfOneType_data() {
+    QTest::addColumn<QString>("type");
+    QTest::newRow("own stores") << "KRV";
+    QTest::newRow("stores at fuel stations") << "BRENNOR";
+}
+
+void TestRedireSimulator::storeLocationsOfOneType() {
+    QFETCH(QString, type);
+    SimulatedService service;
+    Client client;
+    const QString result = Client::result(
+        client.soap("GetStoreLocations", {{"UserID", "1"}, {"Type", type}}).body, "GetStoreLocations");
+    const QList<Attributes> lists = Client::elements(result, "stores");
+    QCOMPARE(lists.size(), 1);
+    QCOMPARE(lists.first().value("type"), type);
+    const QList<Attributes> stores = Client::elements(result, "store");
+    QVERIFY(stores.size() >= 5);
+    for (const Attributes& store : stores) {
+        QVERIFY(store.value("id").toLongLong() > 0);
+        QVERIFY(QStringList({"TRUE", "FALSE"}).contains(store.value("wash")));
+        const QStringList position = store.value("location").split(',');
+        QCOMPARE(position.size(), 2);
+        QVERIFY(position.at(0).toDouble() > 57 && position.at(0).toDouble() < 72); // Norway
+        QVERIFY(position.at(1).toDouble() > 4 && position.at(1).toDouble() < 32);
+    }
+}
+
+void TestRedireSimulator::postalCodeUpdate_data() {
+    QTest::addColumn<QString>("postCode");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("four digits") << "0154" << true;
+    QTest::newRow("none") << "" << true;
+    QTest::newRow("letters") << "01a4" << false;
+    QTest::newRow("five digits") << "01540" << false;
+}
+
+void TestRedireSimulator::postalCodeUpdate() {
+    QFETCH(QString, postCode);
+    QFETCH(bool, accepted);
+    SimulatedService service;
+    Client client;
+    const QString result =
+        Client::result(client.soap("UpdateUserSettings", {{"UserID", "42"}, {"PostCode", postCode}}).body,
+                       "UpdateUserSettings");
+    QCOMPARE(result.isEmpty(), accepted);
+    const QList<Attributes> users = Client::elements(
+        Client::result(client.soap("GetUserInfo", {{"UserID", "42"}}).body, "GetUserInfo"), "user");
+    QCOMPARE(users.size(), 1);
+    QCOMPARE(users.first().value("PostCode"), accepted ? postCode : QString());
 }
 
 void TestRedireSimulator::ratingPathSegmentsArePercentDecoded_data() {
