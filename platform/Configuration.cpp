@@ -75,6 +75,15 @@ public:
         return value.toObject();
     }
 
+    // A misspelt key would otherwise be ignored silently, leaving its default in force.
+    void onlyKeys(const QStringList& known)
+    {
+        for (auto it = m_object.begin(); it != m_object.end() && !failed(); ++it) {
+            if (!known.contains(it.key()))
+                fail(it.key(), QStringLiteral("unknown key"));
+        }
+    }
+
     void fail(const QString& key, const QString& expected)
     {
         m_error = QStringLiteral("key \"%1%2\": %3").arg(m_prefix, key, expected);
@@ -142,6 +151,7 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
 
     const QJsonObject device = reader.object(QStringLiteral("device"));
     Reader deviceReader(device, QStringLiteral("device."));
+    deviceReader.onlyKeys({QStringLiteral("model"), QStringLiteral("systemVersion"), QStringLiteral("screenHeight")});
     deviceReader.text(QStringLiteral("model"), result.deviceModel, exactly(QStringLiteral(".+")),
                       QStringLiteral("must be a non-empty text"));
     deviceReader.text(QStringLiteral("systemVersion"), result.systemVersion, exactly(QStringLiteral("[0-9]+(\\.[0-9]+)*")),
@@ -150,6 +160,7 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
 
     const QJsonObject location = reader.object(QStringLiteral("location"));
     Reader locationReader(location, QStringLiteral("location."));
+    locationReader.onlyKeys({QStringLiteral("latitude"), QStringLiteral("longitude")});
     locationReader.number(QStringLiteral("latitude"), result.latitude, -90, 90);
     locationReader.number(QStringLiteral("longitude"), result.longitude, -180, 180);
 
