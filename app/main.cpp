@@ -9,8 +9,7 @@
 
 namespace {
 
-QString optionOrEnvironment(const QCommandLineParser& parser, const QString& option, const char* variable)
-{
+QString optionOrEnvironment(const QCommandLineParser& parser, const QString& option, const char* variable) {
     if (parser.isSet(option))
         return parser.value(option);
     return qEnvironmentVariable(variable);
@@ -18,8 +17,7 @@ QString optionOrEnvironment(const QCommandLineParser& parser, const QString& opt
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvo Store"));
     QApplication::setOrganizationName(QStringLiteral("Korvo"));

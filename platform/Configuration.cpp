@@ -12,15 +12,12 @@ class Reader {
 public:
     Reader(const QJsonObject& object, QString prefix)
         : m_object(object)
-        , m_prefix(std::move(prefix))
-    {
-    }
+        , m_prefix(std::move(prefix)) {}
 
     bool failed() const { return !m_error.isEmpty(); }
     QString error() const { return m_error; }
 
-    void text(const QString& key, QString& field, const QRegularExpression& form, const QString& expected)
-    {
+    void text(const QString& key, QString& field, const QRegularExpression& form, const QString& expected) {
         if (failed() || !m_object.contains(key))
             return;
         const QJsonValue value = m_object.value(key);
@@ -29,8 +26,7 @@ public:
         field = value.toString();
     }
 
-    void url(const QString& key, QUrl& field, const QString& requiredPath = {})
-    {
+    void url(const QString& key, QUrl& field, const QString& requiredPath = {}) {
         if (failed() || !m_object.contains(key))
             return;
         const QJsonValue value = m_object.value(key);
@@ -43,8 +39,7 @@ public:
         field = url;
     }
 
-    void number(const QString& key, double& field, double minimum, double maximum)
-    {
+    void number(const QString& key, double& field, double minimum, double maximum) {
         if (failed() || !m_object.contains(key))
             return;
         const QJsonValue value = m_object.value(key);
@@ -53,8 +48,7 @@ public:
         field = value.toDouble();
     }
 
-    void screenHeight(const QString& key, int& field)
-    {
+    void screenHeight(const QString& key, int& field) {
         if (failed() || !m_object.contains(key))
             return;
         const QJsonValue value = m_object.value(key);
@@ -63,8 +57,7 @@ public:
         field = value.toInt();
     }
 
-    QJsonObject object(const QString& key)
-    {
+    QJsonObject object(const QString& key) {
         if (failed() || !m_object.contains(key))
             return {};
         const QJsonValue value = m_object.value(key);
@@ -76,16 +69,14 @@ public:
     }
 
     // A misspelt key would otherwise be ignored silently, leaving its default in force.
-    void onlyKeys(const QStringList& known)
-    {
+    void onlyKeys(const QStringList& known) {
         for (auto it = m_object.begin(); it != m_object.end() && !failed(); ++it) {
             if (!known.contains(it.key()))
                 fail(it.key(), QStringLiteral("unknown key"));
         }
     }
 
-    void fail(const QString& key, const QString& expected)
-    {
+    void fail(const QString& key, const QString& expected) {
         m_error = QStringLiteral("key \"%1%2\": %3").arg(m_prefix, key, expected);
     }
 
@@ -95,22 +86,21 @@ private:
     QString m_error;
 };
 
-QRegularExpression exactly(const QString& pattern)
-{
+QRegularExpression exactly(const QString& pattern) {
     return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
 }
 
-const QStringList knownKeys = {
-    "soapEndpoint", "ratingBaseUrl", "serviceNamespace", "signingSecret", "pushApplicationId", "pushClientKey",
-    "analyticsKey", "facebookAppId", "tellAFriendLink", "feedbackAddress", "supportPage", "makerWebSite",
-    "providerWebSite", "device", "location"};
+const QStringList knownKeys = {"soapEndpoint",      "ratingBaseUrl",   "serviceNamespace", "signingSecret",
+                               "pushApplicationId", "pushClientKey",   "analyticsKey",     "facebookAppId",
+                               "tellAFriendLink",   "feedbackAddress", "supportPage",      "makerWebSite",
+                               "providerWebSite",   "device",          "location"};
 
 Configuration currentConfiguration;
 
 } // namespace
 
-std::optional<Configuration> Configuration::fromJson(const QByteArray& json, const QString& source, QString* error)
-{
+std::optional<Configuration> Configuration::fromJson(const QByteArray& json, const QString& source,
+                                                     QString* error) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
@@ -132,29 +122,34 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
     const QString pushForm = QStringLiteral("must be 40 letters and digits");
     reader.url(QStringLiteral("soapEndpoint"), result.soapEndpoint, QStringLiteral("/Feed5/Korvo.asmx"));
     reader.url(QStringLiteral("ratingBaseUrl"), result.ratingBaseUrl, QStringLiteral("/v1"));
-    reader.text(QStringLiteral("serviceNamespace"), result.serviceNamespace, exactly(QStringLiteral("[a-zA-Z][a-zA-Z0-9+.-]*:\\S*/")),
+    reader.text(QStringLiteral("serviceNamespace"), result.serviceNamespace,
+                exactly(QStringLiteral("[a-zA-Z][a-zA-Z0-9+.-]*:\\S*/")),
                 QStringLiteral("must be a URI ending in \"/\""));
-    reader.text(QStringLiteral("signingSecret"), result.signingSecret, exactly(QStringLiteral("[\\x20-\\x7e]{15}")),
-                QStringLiteral("must be 15 ASCII characters"));
-    reader.text(QStringLiteral("pushApplicationId"), result.pushApplicationId, exactly(QStringLiteral("[A-Za-z0-9]{40}")), pushForm);
-    reader.text(QStringLiteral("pushClientKey"), result.pushClientKey, exactly(QStringLiteral("[A-Za-z0-9]{40}")), pushForm);
+    reader.text(QStringLiteral("signingSecret"), result.signingSecret,
+                exactly(QStringLiteral("[\\x20-\\x7e]{15}")), QStringLiteral("must be 15 ASCII characters"));
+    reader.text(QStringLiteral("pushApplicationId"), result.pushApplicationId,
+                exactly(QStringLiteral("[A-Za-z0-9]{40}")), pushForm);
+    reader.text(QStringLiteral("pushClientKey"), result.pushClientKey,
+                exactly(QStringLiteral("[A-Za-z0-9]{40}")), pushForm);
     reader.text(QStringLiteral("analyticsKey"), result.analyticsKey, exactly(QStringLiteral(".{20}")),
                 QStringLiteral("must be 20 characters"));
     reader.text(QStringLiteral("facebookAppId"), result.facebookAppId, exactly(QStringLiteral("[0-9]{15}")),
                 QStringLiteral("must be 15 digits"));
     reader.url(QStringLiteral("tellAFriendLink"), result.tellAFriendLink);
-    reader.text(QStringLiteral("feedbackAddress"), result.feedbackAddress, exactly(QStringLiteral("[^@\\s]+@[^@\\s]+")),
-                QStringLiteral("must be a mail address"));
+    reader.text(QStringLiteral("feedbackAddress"), result.feedbackAddress,
+                exactly(QStringLiteral("[^@\\s]+@[^@\\s]+")), QStringLiteral("must be a mail address"));
     reader.url(QStringLiteral("supportPage"), result.supportPage);
     reader.url(QStringLiteral("makerWebSite"), result.makerWebSite);
     reader.url(QStringLiteral("providerWebSite"), result.providerWebSite);
 
     const QJsonObject device = reader.object(QStringLiteral("device"));
     Reader deviceReader(device, QStringLiteral("device."));
-    deviceReader.onlyKeys({QStringLiteral("model"), QStringLiteral("systemVersion"), QStringLiteral("screenHeight")});
+    deviceReader.onlyKeys(
+        {QStringLiteral("model"), QStringLiteral("systemVersion"), QStringLiteral("screenHeight")});
     deviceReader.text(QStringLiteral("model"), result.deviceModel, exactly(QStringLiteral(".+")),
                       QStringLiteral("must be a non-empty text"));
-    deviceReader.text(QStringLiteral("systemVersion"), result.systemVersion, exactly(QStringLiteral("[0-9]+(\\.[0-9]+)*")),
+    deviceReader.text(QStringLiteral("systemVersion"), result.systemVersion,
+                      exactly(QStringLiteral("[0-9]+(\\.[0-9]+)*")),
                       QStringLiteral("must be a dotted version such as \"7.0\""));
     deviceReader.screenHeight(QStringLiteral("screenHeight"), result.screenHeight);
 
@@ -166,7 +161,8 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
 
     // The two service addresses and the secret belong together: a real service needs all of them.
     if (!reader.failed() && result.soapEndpoint.isEmpty() != result.ratingBaseUrl.isEmpty())
-        reader.fail(result.soapEndpoint.isEmpty() ? QStringLiteral("soapEndpoint") : QStringLiteral("ratingBaseUrl"),
+        reader.fail(result.soapEndpoint.isEmpty() ? QStringLiteral("soapEndpoint")
+                                                  : QStringLiteral("ratingBaseUrl"),
                     QStringLiteral("must be given together with the other service address"));
 
     for (const Reader* part : {&reader, &deviceReader, &locationReader}) {
@@ -178,8 +174,7 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
     return result;
 }
 
-std::optional<Configuration> Configuration::fromFile(const QString& path, QString* error)
-{
+std::optional<Configuration> Configuration::fromFile(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString());
@@ -188,12 +183,10 @@ std::optional<Configuration> Configuration::fromFile(const QString& path, QStrin
     return fromJson(file.readAll(), path, error);
 }
 
-const Configuration& Configuration::current()
-{
+const Configuration& Configuration::current() {
     return currentConfiguration;
 }
 
-void Configuration::setCurrent(const Configuration& configuration)
-{
+void Configuration::setCurrent(const Configuration& configuration) {
     currentConfiguration = configuration;
 }

@@ -32,7 +32,8 @@ struct Configuration {
 
     // Reads a JSON object; keys left out keep their defaults. On failure, *error is one line naming the
     // source, the key and what is wrong.
-    static std::optional<Configuration> fromJson(const QByteArray& json, const QString& source, QString* error);
+    static std::optional<Configuration> fromJson(const QByteArray& json, const QString& source,
+                                                 QString* error);
     static std::optional<Configuration> fromFile(const QString& path, QString* error);
 
     // The configuration in force for the whole process.

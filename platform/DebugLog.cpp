@@ -8,16 +8,14 @@
 namespace DebugLog {
 
 namespace {
-QMutex& logMutex()
-{
+QMutex& logMutex() {
     static QMutex mutex;
     return mutex;
 }
 Capture* activeCapture = nullptr;
 } // namespace
 
-void write(const QString& line)
-{
+void write(const QString& line) {
     QMutexLocker locker(&logMutex());
     if (activeCapture) {
         activeCapture->m_lines.append(line);
@@ -28,32 +26,27 @@ void write(const QString& line)
     std::fflush(stderr);
 }
 
-Capture::Capture()
-{
+Capture::Capture() {
     QMutexLocker locker(&logMutex());
     m_previous = activeCapture;
     activeCapture = this;
 }
 
-Capture::~Capture()
-{
+Capture::~Capture() {
     QMutexLocker locker(&logMutex());
     activeCapture = m_previous;
 }
 
-QStringList Capture::lines() const
-{
+QStringList Capture::lines() const {
     QMutexLocker locker(&logMutex());
     return m_lines;
 }
 
-bool Capture::contains(const QString& line) const
-{
+bool Capture::contains(const QString& line) const {
     return lines().contains(line);
 }
 
-void Capture::clear()
-{
+void Capture::clear() {
     QMutexLocker locker(&logMutex());
     m_lines.clear();
 }

@@ -1,13 +1,11 @@
 #include "platform/NotificationCenter.h"
 
-NotificationCenter& NotificationCenter::defaultCenter()
-{
+NotificationCenter& NotificationCenter::defaultCenter() {
     static NotificationCenter center;
     return center;
 }
 
-void NotificationCenter::addObserver(QObject* observer, const QString& name, Handler handler)
-{
+void NotificationCenter::addObserver(QObject* observer, const QString& name, Handler handler) {
     m_registrations.append({observer, name, std::move(handler), std::make_shared<bool>(true)});
     if (!m_destroyWatch.contains(observer)) {
         m_destroyWatch.insert(observer, connect(observer, &QObject::destroyed, this,
@@ -15,18 +13,15 @@ void NotificationCenter::addObserver(QObject* observer, const QString& name, Han
     }
 }
 
-void NotificationCenter::removeObserver(QObject* observer)
-{
+void NotificationCenter::removeObserver(QObject* observer) {
     forget(observer, nullptr);
 }
 
-void NotificationCenter::removeObserver(QObject* observer, const QString& name)
-{
+void NotificationCenter::removeObserver(QObject* observer, const QString& name) {
     forget(observer, &name);
 }
 
-void NotificationCenter::forget(QObject* observer, const QString* name)
-{
+void NotificationCenter::forget(QObject* observer, const QString* name) {
     bool remaining = false;
     for (auto it = m_registrations.begin(); it != m_registrations.end();) {
         if (it->observer == observer && (!name || it->name == *name)) {
@@ -41,8 +36,8 @@ void NotificationCenter::forget(QObject* observer, const QString* name)
         disconnect(m_destroyWatch.take(observer));
 }
 
-void NotificationCenter::postNotification(const QString& name, const QVariant& object, const QVariantMap& userInfo)
-{
+void NotificationCenter::postNotification(const QString& name, const QVariant& object,
+                                          const QVariantMap& userInfo) {
     const Notification notification{name, object, userInfo};
     // A snapshot, so that handlers may add or remove observers while we deliver.
     QList<Registration> receivers;

@@ -5,22 +5,19 @@
 namespace Paths {
 
 namespace {
-QString& overriddenDirectory()
-{
+QString& overriddenDirectory() {
     static QString directory;
     return directory;
 }
 } // namespace
 
-QString documentsDirectory()
-{
+QString documentsDirectory() {
     if (!overriddenDirectory().isEmpty())
         return overriddenDirectory();
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-void setDocumentsDirectory(const QString& directory)
-{
+void setDocumentsDirectory(const QString& directory) {
     overriddenDirectory() = directory;
 }
 

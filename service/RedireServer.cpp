@@ -14,22 +14,19 @@
 
 namespace {
 
-std::unique_ptr<RedireServer>& sharedInstance()
-{
+std::unique_ptr<RedireServer>& sharedInstance() {
     static std::unique_ptr<RedireServer> instance;
     return instance;
 }
 
-bool isSuccessStatus(int statusCode)
-{
+bool isSuccessStatus(int statusCode) {
     // Status 0: a transfer without HTTP status (a local file in tests) has nothing to report.
     return statusCode == 0 || (statusCode >= 200 && statusCode < 300);
 }
 
 } // namespace
 
-RedireServer& RedireServer::sharedServer()
-{
+RedireServer& RedireServer::sharedServer() {
     std::unique_ptr<RedireServer>& instance = sharedInstance();
     if (!instance) {
         instance.reset(new RedireServer);
@@ -38,8 +35,7 @@ RedireServer& RedireServer::sharedServer()
     return *instance;
 }
 
-void RedireServer::resetSharedServer()
-{
+void RedireServer::resetSharedServer() {
     sharedInstance().reset();
 }
 
@@ -47,8 +43,7 @@ RedireServer::RedireServer() = default;
 
 RedireServer::~RedireServer() = default;
 
-void RedireServer::start()
-{
+void RedireServer::start() {
     const UserDefaults& defaults = UserDefaults::standardUserDefaults();
     m_userRegistered = defaults.boolForKey(kConfirmedKey);
     const QString savedUserId = defaults.stringForKey(kUserIdKey);
@@ -70,30 +65,29 @@ void RedireServer::start()
     }
 }
 
-QVariantMap RedireServer::makeRecord(const QString& service, const QStringList& keys, const QVariantList& values,
-                                     int type)
-{
-    return {{RequestServiceKey, service}, {RequestKeysKey, keys}, {RequestValuesKey, values}, {RequestTypeKey, type}};
+QVariantMap RedireServer::makeRecord(const QString& service, const QStringList& keys,
+                                     const QVariantList& values, int type) {
+    return {{RequestServiceKey, service},
+            {RequestKeysKey, keys},
+            {RequestValuesKey, values},
+            {RequestTypeKey, type}};
 }
 
 QVariantMap RedireServer::makeRatingRecord(const QString& service, const QStringList& keys,
-                                           const QVariantList& values, int type)
-{
+                                           const QVariantList& values, int type) {
     QVariantMap record = makeRecord(service, keys, values, type);
     record.insert(RatingRequestTypeKey, QStringLiteral("Rating"));
     return record;
 }
 
-void RedireServer::sendRequestForUserId()
-{
+void RedireServer::sendRequestForUserId() {
     const QString deviceId = Device::identifier();
     addConnectionWithParameters(makeRecord(QStringLiteral("InitializeApp"),
                                            {QStringLiteral("InstanceId"), QStringLiteral("UDID")},
                                            {deviceId, deviceId}, RequestTypeInitializeApp));
 }
 
-RedireConnection* RedireServer::addConnectionWithParameters(const QVariantMap& record)
-{
+RedireConnection* RedireServer::addConnectionWithParameters(const QVariantMap& record) {
     const int type = record.value(RequestTypeKey).toInt();
     if (!m_serverIsReady && type != RequestTypeInitializeApp) {
         m_unsentRequests.append(record);
@@ -102,41 +96,39 @@ RedireConnection* RedireServer::addConnectionWithParameters(const QVariantMap& r
     const QString service = record.value(RequestServiceKey).toString();
     const QStringList keys = record.value(RequestKeysKey).toStringList();
     const QVariantList values = record.value(RequestValuesKey).toList();
-    const std::optional<UrlRequest> request = record.contains(RatingRequestTypeKey)
-                                                  ? RedireManager::buildRequestForRating(service, keys, values)
-                                                  : RedireManager::buildRequestForWebservice(service, keys, values);
+    const std::optional<UrlRequest> request =
+        record.contains(RatingRequestTypeKey)
+            ? RedireManager::buildRequestForRating(service, keys, values)
+            : RedireManager::buildRequestForWebservice(service, keys, values);
     if (!request)
         return nullptr;
-    auto connection = std::make_unique<RedireConnection>(type, std::make_unique<UrlConnection>(*request, this));
+    auto connection =
+        std::make_unique<RedireConnection>(type, std::make_unique<UrlConnection>(*request, this));
     m_connections.push_back(std::move(connection));
     return m_connections.back().get();
 }
 
-std::vector<std::unique_ptr<RedireConnection>>::iterator RedireServer::findConnection(const UrlConnection* connection)
-{
-    return std::find_if(m_connections.begin(), m_connections.end(),
-                        [connection](const std::unique_ptr<RedireConnection>& entry) {
-                            return entry->conn() == connection;
-                        });
+std::vector<std::unique_ptr<RedireConnection>>::iterator
+RedireServer::findConnection(const UrlConnection* connection) {
+    return std::find_if(
+        m_connections.begin(), m_connections.end(),
+        [connection](const std::unique_ptr<RedireConnection>& entry) { return entry->conn() == connection; });
 }
 
-void RedireServer::connectionDidReceiveData(UrlConnection* connection, const QByteArray& data)
-{
+void RedireServer::connectionDidReceiveData(UrlConnection* connection, const QByteArray& data) {
     const auto entry = findConnection(connection);
     if (entry != m_connections.end())
         (*entry)->data().append(data);
 }
 
-void RedireServer::connectionDidFailWithError(UrlConnection* connection, const Error& error)
-{
+void RedireServer::connectionDidFailWithError(UrlConnection* connection, const Error& error) {
     DebugLog::write(QStringLiteral("Connection error: %1").arg(error.description));
     const auto entry = findConnection(connection);
     if (entry != m_connections.end())
         m_connections.erase(entry);
 }
 
-void RedireServer::connectionDidFinishLoading(UrlConnection* connection)
-{
+void RedireServer::connectionDidFinishLoading(UrlConnection* connection) {
     const auto entry = findConnection(connection);
     if (entry == m_connections.end())
         return;
@@ -154,8 +146,7 @@ void RedireServer::connectionDidFinishLoading(UrlConnection* connection)
     handleAnswer(finished->type(), connection->response().statusCode, response);
 }
 
-void RedireServer::handleAnswer(int type, int statusCode, const QString& response)
-{
+void RedireServer::handleAnswer(int type, int statusCode, const QString& response) {
     const std::optional<Error> serviceError = parseResponceForError(response);
     const std::optional<Error> fault = RedireManager::extractFaultFrom(response);
     if (serviceError) {
@@ -174,8 +165,7 @@ void RedireServer::handleAnswer(int type, int statusCode, const QString& respons
     }
 }
 
-void RedireServer::handleRefusedAnswer(int type)
-{
+void RedireServer::handleRefusedAnswer(int type) {
     switch (type) {
     case RequestTypeGetNews:
         NotificationCenter::defaultCenter().postNotification(RedireNewsNotification);
@@ -197,43 +187,61 @@ void RedireServer::handleRefusedAnswer(int type)
     }
 }
 
-void RedireServer::dispatch(int type, const QString& response)
-{
+void RedireServer::dispatch(int type, const QString& response) {
     switch (type) {
-    case RequestTypeInitializeApp: return parseUserIdResponseString(response);
-    case RequestTypeRegisterUser: return parseRegistrationResponseString(response);
-    case RequestTypeRegisterUserConfirm: return parseRegistrationConfirmationResponseString(response);
-    case RequestTypePostalCodeUpdate: return parseUserSettingsUpdateString(response);
-    case RequestTypeGetAllCoupons: return parseAllCoupons(response);
-    case RequestTypeGetLoyaltyCards: return parseLoyaltyCards(response);
-    case RequestTypeGetNews: return parseNews(response);
-    case RequestTypeGetOffers: return parseOffers(response);
-    case RequestTypeGetPromotions: return parsePromotions(response);
-    case RequestTypeGetRewards: return parseRewards(response);
-    case RequestTypeGetStoreLocations: return parseStoreLocations(response);
-    case RequestTypeGetCouponForFriend: return parseCouponForFriend(response);
-    case RequestTypeGetSplashAd: return parseSplashAd(response);
-    case RequestTypeGetUserInfo: return parseGetUserInfo(response);
-    case RequestTypeGetRatingState: return parseRatingState(response);
-    case RequestTypeGetRateProduct: return parseRateProduct(response);
-    case RequestTypeGetRatings: return parseRatings(response);
-    case RequestTypeGetStoreStatus: return parseStoreStats(response);
-    default: return;
+    case RequestTypeInitializeApp:
+        return parseUserIdResponseString(response);
+    case RequestTypeRegisterUser:
+        return parseRegistrationResponseString(response);
+    case RequestTypeRegisterUserConfirm:
+        return parseRegistrationConfirmationResponseString(response);
+    case RequestTypePostalCodeUpdate:
+        return parseUserSettingsUpdateString(response);
+    case RequestTypeGetAllCoupons:
+        return parseAllCoupons(response);
+    case RequestTypeGetLoyaltyCards:
+        return parseLoyaltyCards(response);
+    case RequestTypeGetNews:
+        return parseNews(response);
+    case RequestTypeGetOffers:
+        return parseOffers(response);
+    case RequestTypeGetPromotions:
+        return parsePromotions(response);
+    case RequestTypeGetRewards:
+        return parseRewards(response);
+    case RequestTypeGetStoreLocations:
+        return parseStoreLocations(response);
+    case RequestTypeGetCouponForFriend:
+        return parseCouponForFriend(response);
+    case RequestTypeGetSplashAd:
+        return parseSplashAd(response);
+    case RequestTypeGetUserInfo:
+        return parseGetUserInfo(response);
+    case RequestTypeGetRatingState:
+        return parseRatingState(response);
+    case RequestTypeGetRateProduct:
+        return parseRateProduct(response);
+    case RequestTypeGetRatings:
+        return parseRatings(response);
+    case RequestTypeGetStoreStatus:
+        return parseStoreStats(response);
+    default:
+        return;
     }
 }
 
-std::optional<Error> RedireServer::parseResponceForError(const QString& response) const
-{
-    const std::optional<ElementRecords> errors = RedireManager::parseXMLFrom(response, QStringLiteral("error"));
+std::optional<Error> RedireServer::parseResponceForError(const QString& response) const {
+    const std::optional<ElementRecords> errors =
+        RedireManager::parseXMLFrom(response, QStringLiteral("error"));
     if (!errors || errors->isEmpty())
         return std::nullopt;
     const QVariantMap& last = errors->last();
-    return Error{last.value(QStringLiteral("Source")).toString(), last.value(QStringLiteral("Id")).toString().toInt(),
+    return Error{last.value(QStringLiteral("Source")).toString(),
+                 last.value(QStringLiteral("Id")).toString().toInt(),
                  last.value(QStringLiteral("Message")).toString()};
 }
 
-void RedireServer::parseUserIdResponseString(const QString& response)
-{
+void RedireServer::parseUserIdResponseString(const QString& response) {
     const QString identifier = RedireManager::extractResultFrom(response, QStringLiteral("InitializeApp"));
     if (identifier.isEmpty())
         return;
@@ -253,8 +261,7 @@ void RedireServer::parseUserIdResponseString(const QString& response)
     }
 }
 
-void RedireServer::setUserId(const QString& userId)
-{
+void RedireServer::setUserId(const QString& userId) {
     m_userId = userId;
     m_serverIsReady = true;
     UserDefaults& defaults = UserDefaults::standardUserDefaults();

@@ -16,8 +16,6 @@
 #include <optional>
 #include <vector>
 
-
-
 // Keys of a request record.
 inline const QString RequestServiceKey = QStringLiteral("Service");
 inline const QString RequestKeysKey = QStringLiteral("KeysArrayKey");
@@ -86,8 +84,8 @@ public:
 
     // Member account
     bool registerUserWithMobile(const QString& mobile, const QString& birthday, const QString& posCode);
-    bool completeRegistrationWithMobile(const QString& mobile, const QString& birthday, const QString& posCode,
-                                        const QString& code);
+    bool completeRegistrationWithMobile(const QString& mobile, const QString& birthday,
+                                        const QString& posCode, const QString& code);
     bool updateUserPostalCode(const QString& postalCode);
     void logOut();
     void parseRegistrationResponseString(const QString& response);
@@ -129,8 +127,8 @@ private:
     void dispatch(int type, const QString& response);
     static RedireCouponList couponsFromRecords(const ElementRecords& records);
     static std::optional<ElementRecords> couponRecordsFrom(const QString& response, const QString& operation);
-    void replaceCouponList(const QString& response, const QString& operation, std::optional<RedireCouponList>& list,
-                           const QString& notification);
+    void replaceCouponList(const QString& response, const QString& operation,
+                           std::optional<RedireCouponList>& list, const QString& notification);
     void sendMemberRequest(const QString& mobile, const QString& birthday, const QString& posCode,
                            const QString& password, int type);
     void saveProfileFromDictionary();
@@ -149,4 +147,3 @@ private:
     std::optional<ElementRecords> m_arrayNews;
     QList<StoreAnnotation> m_arrayStoreLocations;
 };
-

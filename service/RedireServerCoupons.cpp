@@ -17,21 +17,18 @@ namespace {
 const QString couponElement = QStringLiteral("Coupon");
 
 // The moment a saved coupon stops being valid; invalid when the text does not hold one.
-QDateTime savedExpiry(const QVariantMap& coupon)
-{
+QDateTime savedExpiry(const QVariantMap& coupon) {
     return QDateTime::fromString(coupon.value(QStringLiteral("Expires")).toString(),
                                  QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
-bool lastElementIsMap(const QVariantList& list)
-{
+bool lastElementIsMap(const QVariantList& list) {
     return !list.isEmpty() && list.last().typeId() == QMetaType::QVariantMap;
 }
 
 } // namespace
 
-void RedireServer::requestDataOfType(int type)
-{
+void RedireServer::requestDataOfType(int type) {
     static const QHash<int, QString> operations = {
         {RequestTypeGetAllCoupons, QStringLiteral("GetAllCoupons")},
         {RequestTypeGetLoyaltyCards, QStringLiteral("GetLoyaltyCards")},
@@ -48,23 +45,20 @@ void RedireServer::requestDataOfType(int type)
     addConnectionWithParameters(makeRecord(*operation, {QStringLiteral("UserID")}, {userIdOrEmpty()}, type));
 }
 
-void RedireServer::getCouponForFriend(const QString& couponId)
-{
+void RedireServer::getCouponForFriend(const QString& couponId) {
     addConnectionWithParameters(makeRecord(QStringLiteral("GetCouponForFriend"),
                                            {QStringLiteral("UserID"), QStringLiteral("CouponId")},
                                            {userIdOrEmpty(), couponId}, RequestTypeGetCouponForFriend));
 }
 
-std::optional<RedireCouponList> RedireServer::couponsFromString(const QString& response) const
-{
+std::optional<RedireCouponList> RedireServer::couponsFromString(const QString& response) const {
     const std::optional<ElementRecords> records = RedireManager::parseXMLFrom(response, couponElement);
     if (!records)
         return std::nullopt;
     return couponsFromRecords(*records);
 }
 
-RedireCouponList RedireServer::couponsFromRecords(const ElementRecords& records)
-{
+RedireCouponList RedireServer::couponsFromRecords(const ElementRecords& records) {
     RedireCouponList coupons;
     coupons.reserve(records.size());
     for (const QVariantMap& record : records)
@@ -72,21 +66,22 @@ RedireCouponList RedireServer::couponsFromRecords(const ElementRecords& records)
     return coupons;
 }
 
-std::optional<ElementRecords> RedireServer::couponRecordsFrom(const QString& response, const QString& operation)
-{
+std::optional<ElementRecords> RedireServer::couponRecordsFrom(const QString& response,
+                                                              const QString& operation) {
     // A result that is not well-formed markup is a broken answer, not an empty list: reading it as one would
     // wipe the member's coupons. An empty result is a service with nothing to offer.
     const QString result = RedireManager::extractResultFrom(response, operation);
     const std::optional<ElementRecords> records =
         RedireManager::parseXMLFrom(result.trimmed().isEmpty() ? response : result, couponElement);
     if (!records)
-        DebugLog::write(QStringLiteral("%1: the answer is not well-formed XML; nothing changed").arg(operation));
+        DebugLog::write(
+            QStringLiteral("%1: the answer is not well-formed XML; nothing changed").arg(operation));
     return records;
 }
 
-void RedireServer::parseAllCoupons(const QString& response)
-{
-    const std::optional<ElementRecords> records = couponRecordsFrom(response, QStringLiteral("GetAllCoupons"));
+void RedireServer::parseAllCoupons(const QString& response) {
+    const std::optional<ElementRecords> records =
+        couponRecordsFrom(response, QStringLiteral("GetAllCoupons"));
     if (!records)
         return;
     Database& database = Database::shared();
@@ -107,12 +102,12 @@ void RedireServer::parseAllCoupons(const QString& response)
         created.append(badge);
     }
     database.saveBadges(created);
-    NotificationCenter::defaultCenter().postNotification(RedireAllCouponsNotification, QVariant::fromValue(*records));
+    NotificationCenter::defaultCenter().postNotification(RedireAllCouponsNotification,
+                                                         QVariant::fromValue(*records));
 }
 
 void RedireServer::replaceCouponList(const QString& response, const QString& operation,
-                                     std::optional<RedireCouponList>& list, const QString& notification)
-{
+                                     std::optional<RedireCouponList>& list, const QString& notification) {
     const std::optional<ElementRecords> records = couponRecordsFrom(response, operation);
     if (!records)
         return;
@@ -120,58 +115,53 @@ void RedireServer::replaceCouponList(const QString& response, const QString& ope
     NotificationCenter::defaultCenter().postNotification(notification, QVariant::fromValue(*list));
 }
 
-void RedireServer::parseLoyaltyCards(const QString& response)
-{
-    replaceCouponList(response, QStringLiteral("GetLoyaltyCards"), m_arrayLoyaltyCards, RedireLoyaltyCardsNotification);
+void RedireServer::parseLoyaltyCards(const QString& response) {
+    replaceCouponList(response, QStringLiteral("GetLoyaltyCards"), m_arrayLoyaltyCards,
+                      RedireLoyaltyCardsNotification);
 }
 
-void RedireServer::parseOffers(const QString& response)
-{
+void RedireServer::parseOffers(const QString& response) {
     replaceCouponList(response, QStringLiteral("GetOffers"), m_arrayOffers, RedireOffersNotification);
 }
 
-void RedireServer::parsePromotions(const QString& response)
-{
-    replaceCouponList(response, QStringLiteral("GetPromotions"), m_arrayPromotions, RedirePromotionsNotification);
+void RedireServer::parsePromotions(const QString& response) {
+    replaceCouponList(response, QStringLiteral("GetPromotions"), m_arrayPromotions,
+                      RedirePromotionsNotification);
 }
 
-void RedireServer::parseRewards(const QString& response)
-{
+void RedireServer::parseRewards(const QString& response) {
     replaceCouponList(response, QStringLiteral("GetRewards"), m_arrayRewards, RedireRewardsNotification);
 }
 
-void RedireServer::parseNews(const QString& response)
-{
+void RedireServer::parseNews(const QString& response) {
     const std::optional<ElementRecords> items = RedireManager::parseXMLFrom(response, QStringLiteral("item"));
     if (!items || items->isEmpty())
         return;
     m_arrayNews = *items;
-    NotificationCenter::defaultCenter().postNotification(RedireNewsNotification, QVariant::fromValue(*m_arrayNews));
+    NotificationCenter::defaultCenter().postNotification(RedireNewsNotification,
+                                                         QVariant::fromValue(*m_arrayNews));
 }
 
-void RedireServer::parseCouponForFriend(const QString& response)
-{
+void RedireServer::parseCouponForFriend(const QString& response) {
     NotificationCenter::defaultCenter().postNotification(
         RedireCouponForFriendNotification,
         RedireManager::extractResultFrom(response, QStringLiteral("GetCouponForFriend")));
 }
 
-void RedireServer::parseSplashAd(const QString& response)
-{
+void RedireServer::parseSplashAd(const QString& response) {
     NotificationCenter::defaultCenter().postNotification(
-        RedireSplashAdNotification, RedireManager::extractResultFrom(response, QStringLiteral("GetSplashAd")));
+        RedireSplashAdNotification,
+        RedireManager::extractResultFrom(response, QStringLiteral("GetSplashAd")));
 }
 
-void RedireServer::loadDataFromCaches()
-{
+void RedireServer::loadDataFromCaches() {
     m_arrayPromotions = loadDataFromCache(kCachedPromotionsKey);
     m_arrayLoyaltyCards = loadDataFromCache(kCachedLoyaltyCardsKey);
     m_arrayRewards = loadDataFromCache(kCachedRewardsKey);
     m_arrayOffers = loadDataFromCache(kCachedOffersKey);
 }
 
-std::optional<RedireCouponList> RedireServer::loadDataFromCache(const QString& key)
-{
+std::optional<RedireCouponList> RedireServer::loadDataFromCache(const QString& key) {
     cleanupCache(key);
     const QVariantList saved = UserDefaults::standardUserDefaults().arrayForKey(key);
     if (!lastElementIsMap(saved))
@@ -183,8 +173,7 @@ std::optional<RedireCouponList> RedireServer::loadDataFromCache(const QString& k
     return couponsFromRecords(coupons);
 }
 
-void RedireServer::cleanupCache(const QString& key)
-{
+void RedireServer::cleanupCache(const QString& key) {
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     if (defaults.objectForKey(key).isNull())
         return;
@@ -203,10 +192,10 @@ void RedireServer::cleanupCache(const QString& key)
     defaults.synchronize();
 }
 
-void RedireServer::cleanCache()
-{
+void RedireServer::cleanCache() {
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    for (const QString& key : {kCachedPromotionsKey, kCachedLoyaltyCardsKey, kCachedRewardsKey, kCachedOffersKey})
+    for (const QString& key :
+         {kCachedPromotionsKey, kCachedLoyaltyCardsKey, kCachedRewardsKey, kCachedOffersKey})
         defaults.removeObjectForKey(key);
     defaults.synchronize();
     Database::shared().deleteBadgesAndRatingStates();

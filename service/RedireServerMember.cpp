@@ -14,8 +14,7 @@ namespace {
 const QString okStatus = QStringLiteral("OK");
 
 // The attributes of the answer's `user` element; nothing when the result is not a readable document.
-std::optional<QVariantMap> userElement(const QString& response, const QString& operation)
-{
+std::optional<QVariantMap> userElement(const QString& response, const QString& operation) {
     const QString result = RedireManager::extractResultFrom(response, operation);
     const std::optional<ElementRecords> users = RedireManager::parseXMLFrom(result, QStringLiteral("user"));
     if (!users || users->isEmpty())
@@ -23,37 +22,34 @@ std::optional<QVariantMap> userElement(const QString& response, const QString& o
     return users->first();
 }
 
-QVariant textOrNothing(const std::optional<QVariantMap>& user, const QString& attribute)
-{
+QVariant textOrNothing(const std::optional<QVariantMap>& user, const QString& attribute) {
     if (!user || !user->contains(attribute))
         return {};
     return user->value(attribute);
 }
 
-QString emptyIfAbsent(const QString& text)
-{
+QString emptyIfAbsent(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
 }
 
 } // namespace
 
-bool RedireServer::registerUserWithMobile(const QString& mobile, const QString& birthday, const QString& posCode)
-{
+bool RedireServer::registerUserWithMobile(const QString& mobile, const QString& birthday,
+                                          const QString& posCode) {
     sendMemberRequest(mobile, birthday, posCode, QStringLiteral(""), RequestTypeRegisterUser);
     return true;
 }
 
 bool RedireServer::completeRegistrationWithMobile(const QString& mobile, const QString& birthday,
-                                                  const QString& posCode, const QString& code)
-{
+                                                  const QString& posCode, const QString& code) {
     sendMemberRequest(mobile, birthday, posCode, code, RequestTypeRegisterUserConfirm);
     return true;
 }
 
 void RedireServer::sendMemberRequest(const QString& mobile, const QString& birthday, const QString& posCode,
-                                     const QString& password, int type)
-{
-    m_dictUserInfo = QVariantMap{{kPhoneKey, mobile}, {kDobKey, birthday}, {kPostCodeKey, emptyIfAbsent(posCode)}};
+                                     const QString& password, int type) {
+    m_dictUserInfo =
+        QVariantMap{{kPhoneKey, mobile}, {kDobKey, birthday}, {kPostCodeKey, emptyIfAbsent(posCode)}};
 
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     defaults.setObject(mobile, kPhoneKey);
@@ -61,16 +57,14 @@ void RedireServer::sendMemberRequest(const QString& mobile, const QString& birth
     defaults.setObject(birthday, kDobKey);
     defaults.synchronize();
 
-    addConnectionWithParameters(makeRecord(QStringLiteral("RegisterUser"),
-                                           {QStringLiteral("UserID"), QStringLiteral("UserName"),
-                                            QStringLiteral("Password"), QStringLiteral("DateOfBirth"),
-                                            QStringLiteral("PostCode")},
-                                           {userIdOrEmpty(), mobile, password, birthday, emptyIfAbsent(posCode)},
-                                           type));
+    addConnectionWithParameters(
+        makeRecord(QStringLiteral("RegisterUser"),
+                   {QStringLiteral("UserID"), QStringLiteral("UserName"), QStringLiteral("Password"),
+                    QStringLiteral("DateOfBirth"), QStringLiteral("PostCode")},
+                   {userIdOrEmpty(), mobile, password, birthday, emptyIfAbsent(posCode)}, type));
 }
 
-void RedireServer::saveProfileFromDictionary()
-{
+void RedireServer::saveProfileFromDictionary() {
     UserDefaults& defaults = UserDefaults::standardUserDefaults();
     const QVariantMap profile = m_dictUserInfo.value_or(QVariantMap());
     defaults.setObject(profile.value(kPhoneKey), kPhoneKey);
@@ -78,8 +72,7 @@ void RedireServer::saveProfileFromDictionary()
     defaults.setObject(profile.value(kDobKey), kDobKey);
 }
 
-void RedireServer::parseRegistrationResponseString(const QString& response)
-{
+void RedireServer::parseRegistrationResponseString(const QString& response) {
     const std::optional<QVariantMap> user = userElement(response, QStringLiteral("RegisterUser"));
     if (user && user->value(QStringLiteral("Status")).toString() == okStatus) {
         saveProfileFromDictionary();
@@ -92,8 +85,7 @@ void RedireServer::parseRegistrationResponseString(const QString& response)
                                                          textOrNothing(user, QStringLiteral("Statustext")));
 }
 
-void RedireServer::parseRegistrationConfirmationResponseString(const QString& response)
-{
+void RedireServer::parseRegistrationConfirmationResponseString(const QString& response) {
     const std::optional<QVariantMap> user = userElement(response, QStringLiteral("RegisterUser"));
     if (user && user->value(QStringLiteral("Status")).toString() == okStatus) {
         m_userRegistered = true;
@@ -107,19 +99,17 @@ void RedireServer::parseRegistrationConfirmationResponseString(const QString& re
                                                          textOrNothing(user, QStringLiteral("Statustext")));
 }
 
-bool RedireServer::updateUserPostalCode(const QString& postalCode)
-{
+bool RedireServer::updateUserPostalCode(const QString& postalCode) {
     if (!m_dictUserInfo)
         return false;
     m_dictUserInfo->insert(kPostCodeKey, emptyIfAbsent(postalCode));
-    addConnectionWithParameters(makeRecord(QStringLiteral("UpdateUserSettings"),
-                                           {QStringLiteral("UserID"), QStringLiteral("PostCode")},
-                                           {userIdOrEmpty(), emptyIfAbsent(postalCode)}, RequestTypePostalCodeUpdate));
+    addConnectionWithParameters(makeRecord(
+        QStringLiteral("UpdateUserSettings"), {QStringLiteral("UserID"), QStringLiteral("PostCode")},
+        {userIdOrEmpty(), emptyIfAbsent(postalCode)}, RequestTypePostalCodeUpdate));
     return true;
 }
 
-void RedireServer::parseUserSettingsUpdateString(const QString& response)
-{
+void RedireServer::parseUserSettingsUpdateString(const QString& response) {
     if (RedireManager::extractResultFrom(response, QStringLiteral("UpdateUserSettings")).isEmpty()) {
         UserDefaults& defaults = UserDefaults::standardUserDefaults();
         defaults.setObject(m_dictUserInfo.value_or(QVariantMap()).value(kPostCodeKey), kPostCodeKey);
@@ -128,8 +118,7 @@ void RedireServer::parseUserSettingsUpdateString(const QString& response)
     NotificationCenter::defaultCenter().postNotification(RedireUserUpdatedNotification);
 }
 
-void RedireServer::parseGetUserInfo(const QString& response)
-{
+void RedireServer::parseGetUserInfo(const QString& response) {
     const std::optional<QVariantMap> user = userElement(response, QStringLiteral("GetUserInfo"));
     const QString typedBirthday = m_dictUserInfo.value_or(QVariantMap()).value(kDobKey).toString();
     QVariantMap profile = m_dictUserInfo.value_or(QVariantMap());
@@ -158,15 +147,15 @@ void RedireServer::parseGetUserInfo(const QString& response)
     if (!serviceBirthday.isEmpty() && serviceBirthday != typedBirthday) {
         auto* alert = new AlertView(
             QStringLiteral("Obs!"),
-            QStringLiteral("Du har tidligere registrert deg med bursdag %1, og denne kan ikke endres").arg(serviceBirthday),
+            QStringLiteral("Du har tidligere registrert deg med bursdag %1, og denne kan ikke endres")
+                .arg(serviceBirthday),
             nullptr, QStringLiteral("OK"));
         alert->show();
     }
     NotificationCenter::defaultCenter().postNotification(RedireGetUserInfoNotification);
 }
 
-void RedireServer::logOut()
-{
+void RedireServer::logOut() {
     m_serverIsReady = false;
     m_dictUserInfo.reset();
 

@@ -20,8 +20,7 @@ namespace {
 const QString applicationCode = QStringLiteral("app_KRV");
 const QString coffeeUniverse = QStringLiteral("KAFFE");
 
-std::optional<QJsonDocument> decodeJson(const QString& response)
-{
+std::optional<QJsonDocument> decodeJson(const QString& response) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(response.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError)
@@ -30,20 +29,18 @@ std::optional<QJsonDocument> decodeJson(const QString& response)
 }
 
 // Numbers may come as integers, decimals or numeric text; anything else reads as 0.
-double doubleOf(const QJsonValue& value)
-{
+double doubleOf(const QJsonValue& value) {
     return value.isString() ? value.toString().toDouble() : value.toDouble();
 }
 
-qint64 integerOf(const QJsonValue& value)
-{
+qint64 integerOf(const QJsonValue& value) {
     return value.isString() ? value.toString().toLongLong() : qint64(value.toDouble());
 }
 
 // "yyyy-MM-dd'T'HH:mm:ss.SSSSSSS" in GMT; QDateTime reads at most milliseconds, so the rest is cut.
-QDateTime parseTimeToLive(const QJsonValue& value)
-{
-    static const QRegularExpression form(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2})\\.(\\d{1,7})$"));
+QDateTime parseTimeToLive(const QJsonValue& value) {
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2})\\.(\\d{1,7})$"));
     const QRegularExpressionMatch match = form.match(value.toString());
     if (!match.hasMatch())
         return {};
@@ -57,8 +54,7 @@ QDateTime parseTimeToLive(const QJsonValue& value)
 
 // The last of the objects fetched before the answer whose key matches: a hash from key to positions.
 template <typename Entity, typename KeyOf>
-QHash<qint64, qsizetype> lastPositions(const QList<Entity>& entities, KeyOf keyOf)
-{
+QHash<qint64, qsizetype> lastPositions(const QList<Entity>& entities, KeyOf keyOf) {
     QHash<qint64, qsizetype> positions;
     positions.reserve(entities.size());
     for (qsizetype i = 0; i < entities.size(); ++i)
@@ -68,50 +64,47 @@ QHash<qint64, qsizetype> lastPositions(const QList<Entity>& entities, KeyOf keyO
 
 } // namespace
 
-void RedireServer::getStoresLocationsForType(const QString& type)
-{
+void RedireServer::getStoresLocationsForType(const QString& type) {
     addConnectionWithParameters(makeRecord(QStringLiteral("GetStoreLocations"),
-                                           {QStringLiteral("UserID"), QStringLiteral("Type")}, {userIdOrEmpty(), type},
-                                           RequestTypeGetStoreLocations));
+                                           {QStringLiteral("UserID"), QStringLiteral("Type")},
+                                           {userIdOrEmpty(), type}, RequestTypeGetStoreLocations));
 }
 
-void RedireServer::requestRatingState()
-{
-    addConnectionWithParameters(makeRatingRecord(QStringLiteral("RatingState"),
-                                                 {QStringLiteral("AppId"), QStringLiteral("UserID"), QStringLiteral("Universe")},
-                                                 {applicationCode, userIdOrEmpty(), coffeeUniverse},
-                                                 RequestTypeGetRatingState));
+void RedireServer::requestRatingState() {
+    addConnectionWithParameters(
+        makeRatingRecord(QStringLiteral("RatingState"),
+                         {QStringLiteral("AppId"), QStringLiteral("UserID"), QStringLiteral("Universe")},
+                         {applicationCode, userIdOrEmpty(), coffeeUniverse}, RequestTypeGetRatingState));
 }
 
-void RedireServer::requestRatings()
-{
-    addConnectionWithParameters(makeRatingRecord(QStringLiteral("Ratings"),
-                                                 {QStringLiteral("AppId"), QStringLiteral("UserID"), QStringLiteral("Universe")},
-                                                 {applicationCode, userIdOrEmpty(), coffeeUniverse}, RequestTypeGetRatings));
+void RedireServer::requestRatings() {
+    addConnectionWithParameters(
+        makeRatingRecord(QStringLiteral("Ratings"),
+                         {QStringLiteral("AppId"), QStringLiteral("UserID"), QStringLiteral("Universe")},
+                         {applicationCode, userIdOrEmpty(), coffeeUniverse}, RequestTypeGetRatings));
 }
 
-void RedireServer::requestStoreStats(qint64 storeId)
-{
+void RedireServer::requestStoreStats(qint64 storeId) {
+    addConnectionWithParameters(makeRatingRecord(QStringLiteral("StoreStats"),
+                                                 {QStringLiteral("AppId"), QStringLiteral("UserID"),
+                                                  QStringLiteral("ShopId"), QStringLiteral("Universe")},
+                                                 {applicationCode, userIdOrEmpty(), storeId, coffeeUniverse},
+                                                 RequestTypeGetStoreStatus));
+}
+
+void RedireServer::requestRateProductWithRatingId(qint64 ratingId, int rating, qint64 shopId) {
     addConnectionWithParameters(makeRatingRecord(
-        QStringLiteral("StoreStats"),
-        {QStringLiteral("AppId"), QStringLiteral("UserID"), QStringLiteral("ShopId"), QStringLiteral("Universe")},
-        {applicationCode, userIdOrEmpty(), storeId, coffeeUniverse}, RequestTypeGetStoreStatus));
+        QStringLiteral("RateProduct"),
+        {QStringLiteral("AppId"), QStringLiteral("UserId"), QStringLiteral("ShopId"),
+         QStringLiteral("RatingId"), QStringLiteral("Rating")},
+        {applicationCode, userIdOrEmpty(), shopId, ratingId, rating}, RequestTypeGetRateProduct));
 }
 
-void RedireServer::requestRateProductWithRatingId(qint64 ratingId, int rating, qint64 shopId)
-{
-    addConnectionWithParameters(makeRatingRecord(QStringLiteral("RateProduct"),
-                                                 {QStringLiteral("AppId"), QStringLiteral("UserId"), QStringLiteral("ShopId"),
-                                                  QStringLiteral("RatingId"), QStringLiteral("Rating")},
-                                                 {applicationCode, userIdOrEmpty(), shopId, ratingId, rating},
-                                                 RequestTypeGetRateProduct));
-}
-
-void RedireServer::parseStoreLocations(const QString& response)
-{
+void RedireServer::parseStoreLocations(const QString& response) {
     Database& database = Database::shared();
     QList<Store> stores = database.fetchAllStores();
-    const QHash<qint64, qsizetype> fetched = lastPositions(stores, [](const Store& store) { return store.storeID; });
+    const QHash<qint64, qsizetype> fetched =
+        lastPositions(stores, [](const Store& store) { return store.storeID; });
 
     const ElementRecords records =
         RedireManager::parseXMLFrom(response, QStringLiteral("store")).value_or(ElementRecords());
@@ -146,15 +139,14 @@ void RedireServer::parseStoreLocations(const QString& response)
 
     const ElementRecords storeLists =
         RedireManager::parseXMLFrom(response, QStringLiteral("stores")).value_or(ElementRecords());
-    const QString type =
-        storeLists.isEmpty() ? QStringLiteral("KORVO STORE") : storeLists.last().value(QStringLiteral("type")).toString();
+    const QString type = storeLists.isEmpty() ? QStringLiteral("KORVO STORE")
+                                              : storeLists.last().value(QStringLiteral("type")).toString();
     NotificationCenter::defaultCenter().postNotification(
         RedireStoreLocationsNotification, QVariant::fromValue<QObject*>(this),
         {{StoresAnnotationArrayKey, QVariant::fromValue(annotations)}, {StoreTypeKey, type}});
 }
 
-void RedireServer::parseRatingState(const QString& response)
-{
+void RedireServer::parseRatingState(const QString& response) {
     const std::optional<QJsonDocument> document = decodeJson(response);
     if (!document || !document->isObject()) {
         // A broken answer says nothing about the allowance: keep the one we have.
@@ -173,14 +165,15 @@ void RedireServer::parseRatingState(const QString& response)
     state.remRatings = int(integerOf(answer.value(QStringLiteral("RemRatings"))));
     state.epoch = integerOf(answer.value(QStringLiteral("Epoch")));
     state.epochTTL = integerOf(answer.value(QStringLiteral("EpochTTL")));
-    state.shopName = answer.contains(QStringLiteral("ShopName")) ? answer.value(QStringLiteral("ShopName")).toString()
-                                                                  : QString();
+    state.shopName = answer.contains(QStringLiteral("ShopName"))
+                         ? answer.value(QStringLiteral("ShopName")).toString()
+                         : QString();
     database.saveRatingState(state);
-    NotificationCenter::defaultCenter().postNotification(RedireRatingStateNotification, answer.toVariantMap());
+    NotificationCenter::defaultCenter().postNotification(RedireRatingStateNotification,
+                                                         answer.toVariantMap());
 }
 
-void RedireServer::parseRateProduct(const QString& response)
-{
+void RedireServer::parseRateProduct(const QString& response) {
     const std::optional<QJsonDocument> document = decodeJson(response);
     if (!document || !document->isObject()) {
         DebugLog::write(QStringLiteral("RateProduct: the answer is not a JSON object"));
@@ -191,8 +184,7 @@ void RedireServer::parseRateProduct(const QString& response)
                                                          document->object().toVariantMap());
 }
 
-void RedireServer::parseRatings(const QString& response)
-{
+void RedireServer::parseRatings(const QString& response) {
     const std::optional<QJsonDocument> document = decodeJson(response);
     if (!document || !document->isArray()) {
         // Without a readable list nobody knows which stores take part: keep every store as it was.
@@ -220,8 +212,9 @@ void RedireServer::parseRatings(const QString& response)
             stores.append(created);
         }
         Store& store = candidates.isEmpty() ? stores.last() : stores[candidates.takeLast()];
-        store.title = object.contains(QStringLiteral("ShopName")) ? object.value(QStringLiteral("ShopName")).toString()
-                                                                   : QString();
+        store.title = object.contains(QStringLiteral("ShopName"))
+                          ? object.value(QStringLiteral("ShopName")).toString()
+                          : QString();
         store.avRating = doubleOf(object.value(QStringLiteral("AvRating")));
         store.av2MonthRating = doubleOf(object.value(QStringLiteral("Av2MonthRating")));
         store.totRatings = integerOf(object.value(QStringLiteral("TotRatings")));
@@ -236,8 +229,7 @@ void RedireServer::parseRatings(const QString& response)
     NotificationCenter::defaultCenter().postNotification(RedireRatingsNotification);
 }
 
-void RedireServer::parseStoreStats(const QString& response)
-{
+void RedireServer::parseStoreStats(const QString& response) {
     const std::optional<QJsonDocument> document = decodeJson(response);
     const QJsonObject answer = document ? document->object() : QJsonObject();
     const QJsonArray weekRatings = answer.value(QStringLiteral("WeekRatings")).toArray();

@@ -19,18 +19,15 @@
 
 namespace {
 
-QString coupons(const QStringList& elements)
-{
+QString coupons(const QStringList& elements) {
     return QStringLiteral("<Coupons xmlns=\"\">%1</Coupons>").arg(elements.join(QString()));
 }
 
-QString coupon(int id, int type, const QString& extra = {})
-{
+QString coupon(int id, int type, const QString& extra = {}) {
     return QStringLiteral("<Coupon Id=\"%1\" TypeId=\"%2\" %3/>").arg(id).arg(type).arg(extra);
 }
 
-void saveMemberId(const QString& id)
-{
+void saveMemberId(const QString& id) {
     UserDefaults::standardUserDefaults().setObject(id, kUserIdKey);
     UserDefaults::standardUserDefaults().synchronize();
 }
@@ -41,19 +38,16 @@ class TestRedireServer : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         m_home = std::make_unique<TestHome>();
         m_service = std::make_unique<ScriptedService>();
     }
-    void cleanup()
-    {
+    void cleanup() {
         m_service.reset();
         m_home.reset();
     }
 
-    void firstStartHoldsRequestsUntilTheIdentifierArrives()
-    {
+    void firstStartHoldsRequestsUntilTheIdentifierArrives() {
         NotificationSpy news(RedireNewsNotification);
         RedireServer& server = RedireServer::sharedServer();
         QVERIFY(!server.isServerReady());
@@ -62,7 +56,8 @@ private slots:
         QCOMPARE(server.heldRequests(), 2);
 
         m_service->answerSoap(QStringLiteral("InitializeApp"), QStringLiteral("member-7"));
-        m_service->answerSoap(QStringLiteral("GetNews"), QStringLiteral("<News xmlns=\"\"><item id=\"1\"/></News>"));
+        m_service->answerSoap(QStringLiteral("GetNews"),
+                              QStringLiteral("<News xmlns=\"\"><item id=\"1\"/></News>"));
         QVERIFY(news.wait());
 
         const QList<ScriptedService::Request> requests = m_service->requests();
@@ -81,8 +76,7 @@ private slots:
         QCOMPARE(m_service->requests().size(), 3); // each held request once
     }
 
-    void emptyIdentifierKeepsTheSessionWaiting()
-    {
+    void emptyIdentifierKeepsTheSessionWaiting() {
         RedireServer& server = RedireServer::sharedServer();
         QVERIFY(m_service->waitForRequests(QStringLiteral("InitializeApp"), 1));
         QTRY_COMPARE(server.connectionsInFlight(), 0);
@@ -93,8 +87,7 @@ private slots:
         QCOMPARE(m_service->requestsFor(QStringLiteral("GetOffers")).size(), 0);
     }
 
-    void refusedAnswers_data()
-    {
+    void refusedAnswers_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QByteArray>("body");
@@ -103,22 +96,24 @@ private slots:
         QTest::addColumn<int>("posted"); // -1 nothing, 0 without object
         QTest::addColumn<QString>("logLine");
 
-        const QByteArray fault = ScriptedService::soapFault(QStringLiteral("soap:Server"), QStringLiteral("Boom"));
+        const QByteArray fault =
+            ScriptedService::soapFault(QStringLiteral("soap:Server"), QStringLiteral("Boom"));
         const QByteArray error = ScriptedService::soapEnvelope(
-            QStringLiteral("GetNews"), QStringLiteral("<error xmlns=\"\" Id=\"42\" Message=\"Nope\" Source=\"Redire\"/>"));
+            QStringLiteral("GetNews"),
+            QStringLiteral("<error xmlns=\"\" Id=\"42\" Message=\"Nope\" Source=\"Redire\"/>"));
         QTest::newRow("news fault posts without object")
             << int(RequestTypeGetNews) << "GetNews" << fault << 500 << RedireNewsNotification << 0
             << "Fault: soap:Server - Boom";
         QTest::newRow("news service error") << int(RequestTypeGetNews) << "GetNews" << error << 200
                                             << RedireNewsNotification << 0 << "Error (42): Redire - Nope";
-        QTest::newRow("offers fault posts nothing") << int(RequestTypeGetOffers) << "GetOffers" << fault << 500
-                                                    << RedireOffersNotification << -1 << "Fault: soap:Server - Boom";
+        QTest::newRow("offers fault posts nothing")
+            << int(RequestTypeGetOffers) << "GetOffers" << fault << 500 << RedireOffersNotification << -1
+            << "Fault: soap:Server - Boom";
         QTest::newRow("news error page is a failed transfer")
-            << int(RequestTypeGetNews) << "GetNews" << QByteArray("<html><body>Server Error</body></html>") << 500
-            << RedireNewsNotification << -1 << "Connection error: HTTP status 500";
+            << int(RequestTypeGetNews) << "GetNews" << QByteArray("<html><body>Server Error</body></html>")
+            << 500 << RedireNewsNotification << -1 << "Connection error: HTTP status 500";
     }
-    void refusedAnswers()
-    {
+    void refusedAnswers() {
         QFETCH(int, type);
         QFETCH(QString, operation);
         QFETCH(QByteArray, body);
@@ -143,30 +138,28 @@ private slots:
         }
     }
 
-    void errorAndFaultLogOnlyTheError()
-    {
+    void errorAndFaultLogOnlyTheError() {
         saveMemberId(QStringLiteral("m1"));
         DebugLog::Capture log;
-        m_service->answer(QStringLiteral("GetOffers"),
-                          "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
-                          "<faultcode>c</faultcode><faultstring>s</faultstring></soap:Fault>"
-                          "<error Id=\"3\" Message=\"m\" Source=\"x\"/></soap:Body></soap:Envelope>",
-                          500);
+        m_service->answer(
+            QStringLiteral("GetOffers"),
+            "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
+            "<faultcode>c</faultcode><faultstring>s</faultstring></soap:Fault>"
+            "<error Id=\"3\" Message=\"m\" Source=\"x\"/></soap:Body></soap:Envelope>",
+            500);
         RedireServer& server = RedireServer::sharedServer();
         server.requestDataOfType(RequestTypeGetOffers);
         QTRY_COMPARE(server.connectionsInFlight(), 0);
         QCOMPARE(log.lines(), QStringList{QStringLiteral("Error (3): x - m")});
     }
 
-    void brokenCouponAnswerKeepsTheList_data()
-    {
+    void brokenCouponAnswerKeepsTheList_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("body not xml") << QByteArray("this is not xml");
-        QTest::newRow("result not xml")
-            << ScriptedService::soapEnvelope(QStringLiteral("GetOffers"), QStringLiteral("Service unavailable"));
+        QTest::newRow("result not xml") << ScriptedService::soapEnvelope(
+            QStringLiteral("GetOffers"), QStringLiteral("Service unavailable"));
     }
-    void brokenCouponAnswerKeepsTheList()
-    {
+    void brokenCouponAnswerKeepsTheList() {
         QFETCH(QByteArray, body);
         saveMemberId(QStringLiteral("m1"));
         NotificationSpy offers(RedireOffersNotification);
@@ -183,8 +176,7 @@ private slots:
         QCOMPARE(server.arrayOffers()->size(), 2);
     }
 
-    void emptyCouponAnswerIsAnnounced()
-    {
+    void emptyCouponAnswerIsAnnounced() {
         saveMemberId(QStringLiteral("m1"));
         NotificationSpy rewards(RedireRewardsNotification);
         m_service->answerSoap(QStringLiteral("GetRewards"), coupons({}));
@@ -194,8 +186,7 @@ private slots:
         QCOMPARE(RedireServer::sharedServer().arrayRewards()->size(), 0);
     }
 
-    void duplicateCouponsInOneAnswerGetTwoFlags()
-    {
+    void duplicateCouponsInOneAnswerGetTwoFlags() {
         saveMemberId(QStringLiteral("m1"));
         Database& database = Database::shared();
         QList<BadgesData> existing{BadgesData{0, 5, 146, false}};
@@ -213,8 +204,7 @@ private slots:
         QCOMPARE(database.countNewBadges({146}), 0); // an existing flag keeps its value
     }
 
-    void logOutAbandonsTransfersAndHoldsNewRequests()
-    {
+    void logOutAbandonsTransfersAndHoldsNewRequests() {
         saveMemberId(QStringLiteral("old"));
         RedireServer& server = RedireServer::sharedServer();
         NotificationSpy offers(RedireOffersNotification);
@@ -230,26 +220,31 @@ private slots:
         QCOMPARE(server.heldRequests(), 1);
         m_service->answerSoap(QStringLiteral("InitializeApp"), QStringLiteral("new-id"));
         QVERIFY(m_service->waitForRequests(QStringLiteral("GetPromotions"), 1));
-        QCOMPARE(m_service->requestsFor(QStringLiteral("GetPromotions")).first().parameter(QStringLiteral("UserID")),
+        QCOMPARE(m_service->requestsFor(QStringLiteral("GetPromotions"))
+                     .first()
+                     .parameter(QStringLiteral("UserID")),
                  QStringLiteral("new-id"));
         QTRY_COMPARE(server.connectionsInFlight(), 0);
         QCOMPARE(offers.count(), 0); // the abandoned answer was never read
     }
 
-    void cleanupDropsExpiredSavedCoupons()
-    {
+    void cleanupDropsExpiredSavedCoupons() {
         const QString format = QStringLiteral("dd.MM.yyyy HH:mm:ss");
         const QDateTime now = QDateTime::currentDateTime();
         const QVariantList saved{
-            QVariantMap{{QStringLiteral("Id"), "1"}, {QStringLiteral("Expires"), now.addSecs(-60).toString(format)}},
-            QVariantMap{{QStringLiteral("Id"), "2"}, {QStringLiteral("Expires"), now.addSecs(-30).toString(format)}},
-            QVariantMap{{QStringLiteral("Id"), "3"}, {QStringLiteral("Expires"), now.addSecs(3600).toString(format)}},
+            QVariantMap{{QStringLiteral("Id"), "1"},
+                        {QStringLiteral("Expires"), now.addSecs(-60).toString(format)}},
+            QVariantMap{{QStringLiteral("Id"), "2"},
+                        {QStringLiteral("Expires"), now.addSecs(-30).toString(format)}},
+            QVariantMap{{QStringLiteral("Id"), "3"},
+                        {QStringLiteral("Expires"), now.addSecs(3600).toString(format)}},
             QVariantMap{{QStringLiteral("Id"), "4"}, {QStringLiteral("Expires"), QStringLiteral("soon")}},
             QVariantMap{{QStringLiteral("Id"), "5"}}};
         UserDefaults::standardUserDefaults().setObject(saved, kCachedOffersKey);
         saveMemberId(QStringLiteral("m1"));
 
-        const std::optional<RedireCouponList> loaded = RedireServer::sharedServer().loadDataFromCache(kCachedOffersKey);
+        const std::optional<RedireCouponList> loaded =
+            RedireServer::sharedServer().loadDataFromCache(kCachedOffersKey);
         QVERIFY(loaded);
         QStringList ids;
         for (const auto& coupon : *loaded)
@@ -258,18 +253,17 @@ private slots:
         QCOMPARE(UserDefaults::standardUserDefaults().arrayForKey(kCachedOffersKey).size(), 3);
     }
 
-    void savedListNotEndingInAMapIsNotLoaded()
-    {
-        const QVariantList saved{QVariantMap{{QStringLiteral("Expires"), QStringLiteral("01.01.2000 00:00:00")}},
-                                 QStringLiteral("junk")};
+    void savedListNotEndingInAMapIsNotLoaded() {
+        const QVariantList saved{
+            QVariantMap{{QStringLiteral("Expires"), QStringLiteral("01.01.2000 00:00:00")}},
+            QStringLiteral("junk")};
         UserDefaults::standardUserDefaults().setObject(saved, kCachedRewardsKey);
         saveMemberId(QStringLiteral("m1"));
         QVERIFY(!RedireServer::sharedServer().loadDataFromCache(kCachedRewardsKey));
         QCOMPARE(UserDefaults::standardUserDefaults().arrayForKey(kCachedRewardsKey), saved);
     }
 
-    void storeLocationsKeepDuplicatesAndSkipMissingIds()
-    {
+    void storeLocationsKeepDuplicatesAndSkipMissingIds() {
         saveMemberId(QStringLiteral("m1"));
         NotificationSpy spy(RedireStoreLocationsNotification);
         m_service->answerSoap(
@@ -281,7 +275,8 @@ private slots:
         RedireServer::sharedServer().getStoresLocationsForType(QStringLiteral("BRENNOR"));
         QVERIFY(spy.wait());
         QCOMPARE(spy.last().userInfo.value(StoreTypeKey).toString(), QStringLiteral("BRENNOR"));
-        QCOMPARE(spy.last().userInfo.value(StoresAnnotationArrayKey).value<QList<StoreAnnotation>>().size(), 2);
+        QCOMPARE(spy.last().userInfo.value(StoresAnnotationArrayKey).value<QList<StoreAnnotation>>().size(),
+                 2);
 
         const QList<Store> stores = Database::shared().fetchAllStores();
         QCOMPARE(stores.size(), 2);
@@ -293,8 +288,7 @@ private slots:
         QVERIFY(!stores.at(1).wash);
     }
 
-    void ratingsMarkMissingStoresUnratable()
-    {
+    void ratingsMarkMissingStoresUnratable() {
         saveMemberId(QStringLiteral("m1"));
         QList<Store> stored{Store{}, Store{}};
         stored[0].storeID = 1;
@@ -322,8 +316,7 @@ private slots:
         QCOMPARE(Database::shared().ratableStores().size(), 3);
     }
 
-    void brokenRatingAnswersChangeNothing()
-    {
+    void brokenRatingAnswersChangeNothing() {
         saveMemberId(QStringLiteral("m1"));
         QList<Store> stored{Store{}};
         stored[0].storeID = 1;
@@ -348,8 +341,7 @@ private slots:
         QCOMPARE(Database::shared().lastRatingState()->remRatings, 2);
     }
 
-    void ratingStateIsStored()
-    {
+    void ratingStateIsStored() {
         saveMemberId(QStringLiteral("m1"));
         NotificationSpy spy(RedireRatingStateNotification);
         m_service->answer(QStringLiteral("RatingState"),
@@ -366,13 +358,14 @@ private slots:
         QCOMPARE(state.epochTTL, 6400);
         QCOMPARE(state.shopName, QStringLiteral("Sentrum"));
 
-        const ScriptedService::Request request = m_service->requestsFor(QStringLiteral("RatingState")).first();
-        QVERIFY(request.url.path().startsWith(QStringLiteral("/v1/RatingState/AppId/app_KRV/UserID/m1/Universe/KAFFE/Signature/")));
+        const ScriptedService::Request request =
+            m_service->requestsFor(QStringLiteral("RatingState")).first();
+        QVERIFY(request.url.path().startsWith(
+            QStringLiteral("/v1/RatingState/AppId/app_KRV/UserID/m1/Universe/KAFFE/Signature/")));
         QCOMPARE(request.url.query(), QStringLiteral("format=json"));
     }
 
-    void weeklyStatsMatchBeforeTheAnswer()
-    {
+    void weeklyStatsMatchBeforeTheAnswer() {
         saveMemberId(QStringLiteral("m1"));
         QList<StoreStats> existing{StoreStats{0, 12, 40, 3.0, 5}};
         Database::shared().saveStoreStats(existing);
@@ -393,15 +386,15 @@ private slots:
         QCOMPARE(Database::shared().storeStats(12, true).size(), 3);
     }
 
-    void rateProductSendsItsJsonBody()
-    {
+    void rateProductSendsItsJsonBody() {
         NotificationSpy spy(RedireRateProductNotification);
         saveMemberId(QStringLiteral("m1"));
         m_service->answer(QStringLiteral("RateProduct"), R"({"Bonus":true})");
         RedireServer::sharedServer().requestRateProductWithRatingId(77, 5, 12);
         QVERIFY(spy.wait());
         QVERIFY(spy.last().object.toMap().value(QStringLiteral("Bonus")).toBool());
-        const ScriptedService::Request request = m_service->requestsFor(QStringLiteral("RateProduct")).first();
+        const ScriptedService::Request request =
+            m_service->requestsFor(QStringLiteral("RateProduct")).first();
         QCOMPARE(request.method, QByteArray("POST"));
         QCOMPARE(request.url.path(), QStringLiteral("/v1/RateProduct"));
         const QJsonObject body = QJsonDocument::fromJson(request.body).object();
@@ -411,23 +404,27 @@ private slots:
         QCOMPARE(body.value(QStringLiteral("Rating")).toInt(), 5);
     }
 
-    void userInfo_data()
-    {
+    void userInfo_data() {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("phone");
         QTest::addColumn<QString>("postCode");
         QTest::addColumn<bool>("alert");
-        QTest::newRow("same birthday") << R"(MobileNumber="99887766" DateOfBirth="01.02.1990" PostCode="0150")"
-                                       << "99887766" << "0150" << false;
+        QTest::newRow("same birthday")
+            << R"(MobileNumber="99887766" DateOfBirth="01.02.1990" PostCode="0150")"
+            << "99887766"
+            << "0150" << false;
         QTest::newRow("empty phone keeps the saved one, empty postal code clears")
-            << R"(MobileNumber="" DateOfBirth="01.02.1990" PostCode="")" << "12345678" << "" << false;
-        QTest::newRow("no postal code keeps the member's") << R"(MobileNumber="" DateOfBirth="")" << "12345678"
-                                                            << "0301" << false;
+            << R"(MobileNumber="" DateOfBirth="01.02.1990" PostCode="")"
+            << "12345678"
+            << "" << false;
+        QTest::newRow("no postal code keeps the member's") << R"(MobileNumber="" DateOfBirth="")"
+                                                           << "12345678"
+                                                           << "0301" << false;
         QTest::newRow("other birthday is announced") << R"(DateOfBirth="03.04.1985" PostCode="0301")"
-                                                     << "12345678" << "0301" << true;
+                                                     << "12345678"
+                                                     << "0301" << true;
     }
-    void userInfo()
-    {
+    void userInfo() {
         QFETCH(QString, user);
         QFETCH(QString, phone);
         QFETCH(QString, postCode);
@@ -454,8 +451,7 @@ private slots:
         }
     }
 
-    void requestTypeNames()
-    {
+    void requestTypeNames() {
         QCOMPARE(requestTypeName(8), std::optional<QString>(QStringLiteral("GetPromotios")));
         QCOMPARE(requestTypeName(0), std::optional<QString>(QStringLiteral("")));
         QVERIFY(!requestTypeName(18));

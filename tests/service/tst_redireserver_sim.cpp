@@ -18,8 +18,7 @@ namespace {
 const QString mobile = QStringLiteral("98765432");
 const QString birthday = QStringLiteral("01.02.1990");
 
-QSet<int> typesOf(const RedireCouponList& coupons)
-{
+QSet<int> typesOf(const RedireCouponList& coupons) {
     QSet<int> types;
     for (const auto& coupon : coupons)
         types.insert(coupon->type());
@@ -31,20 +30,17 @@ class TestRedireServerWithSimulator : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         m_home = std::make_unique<TestHome>();
         m_service = std::make_unique<SimulatedService>();
         QTRY_VERIFY(RedireServer::sharedServer().isServerReady());
     }
-    void cleanup()
-    {
+    void cleanup() {
         m_service.reset();
         m_home.reset();
     }
 
-    void registersWithTheVerificationCode()
-    {
+    void registersWithTheVerificationCode() {
         RedireServer& server = RedireServer::sharedServer();
         NotificationSpy codeSent(RedireVerificationCodeSentNotification);
         NotificationSpy userInfo(RedireGetUserInfoNotification);
@@ -55,7 +51,8 @@ private slots:
         const QString code = (*m_service)->verificationCode(mobile);
         QCOMPARE(code.size(), 6);
 
-        const QString wrongCode = code == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
+        const QString wrongCode =
+            code == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
         server.completeRegistrationWithMobile(mobile, birthday, QString(), wrongCode);
         QVERIFY(codeSent.wait(2));
         QVERIFY(!server.isUserRegistered());
@@ -80,8 +77,7 @@ private slots:
         QVERIFY(!UserDefaults::standardUserDefaults().boolForKey(kConfirmedKey));
     }
 
-    void fetchesEveryList()
-    {
+    void fetchesEveryList() {
         RedireServer& server = RedireServer::sharedServer();
         NotificationSpy all(RedireAllCouponsNotification);
         NotificationSpy loyalty(RedireLoyaltyCardsNotification);
@@ -90,9 +86,9 @@ private slots:
         NotificationSpy rewards(RedireRewardsNotification);
         NotificationSpy news(RedireNewsNotification);
         NotificationSpy splash(RedireSplashAdNotification);
-        for (const int type : {RequestTypeGetAllCoupons, RequestTypeGetLoyaltyCards, RequestTypeGetOffers,
-                               RequestTypeGetPromotions, RequestTypeGetRewards, RequestTypeGetNews,
-                               RequestTypeGetSplashAd})
+        for (const int type :
+             {RequestTypeGetAllCoupons, RequestTypeGetLoyaltyCards, RequestTypeGetOffers,
+              RequestTypeGetPromotions, RequestTypeGetRewards, RequestTypeGetNews, RequestTypeGetSplashAd})
             server.requestDataOfType(type);
         for (const NotificationSpy* spy : {&all, &loyalty, &offers, &promotions, &rewards, &news, &splash})
             QVERIFY(spy->wait());
@@ -111,8 +107,7 @@ private slots:
         QVERIFY(!giveAway.last().object.toString().isEmpty());
     }
 
-    void readsStoreLocations()
-    {
+    void readsStoreLocations() {
         RedireServer& server = RedireServer::sharedServer();
         NotificationSpy spy(RedireStoreLocationsNotification);
         server.getStoresLocationsForType(QStringLiteral("KRV"));
@@ -121,7 +116,8 @@ private slots:
         QStringList types;
         for (const Notification& notification : spy.notifications()) {
             types << notification.userInfo.value(StoreTypeKey).toString();
-            const auto annotations = notification.userInfo.value(StoresAnnotationArrayKey).value<QList<StoreAnnotation>>();
+            const auto annotations =
+                notification.userInfo.value(StoresAnnotationArrayKey).value<QList<StoreAnnotation>>();
             QVERIFY(!annotations.isEmpty());
             QVERIFY(annotations.first().coordinate().latitude > 57);
         }
@@ -130,8 +126,7 @@ private slots:
         QVERIFY(Database::shared().fetchAllStores().size() >= server.arrayStoreLocations().size());
     }
 
-    void ratesACup()
-    {
+    void ratesACup() {
         RedireServer& server = RedireServer::sharedServer();
         NotificationSpy state(RedireRatingStateNotification);
         server.requestRatingState();
@@ -156,18 +151,19 @@ private slots:
         QVERIFY(!Database::shared().storeStats(allowance->shopId, false).isEmpty());
     }
 
-    void faultsLeaveTheListsAsTheyWere_data()
-    {
+    void faultsLeaveTheListsAsTheyWere_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("logStart");
         QTest::newRow("service error") << int(SimulatedFault::Kind::ServiceError) << "Error (";
         QTest::newRow("soap fault") << int(SimulatedFault::Kind::SoapFault) << "Fault: ";
-        QTest::newRow("html page") << int(SimulatedFault::Kind::HtmlError) << "Connection error: HTTP status 500";
-        QTest::newRow("garbage") << int(SimulatedFault::Kind::Garbage) << "GetOffers: the answer is not well-formed";
-        QTest::newRow("dropped connection") << int(SimulatedFault::Kind::DropConnection) << "Connection error: ";
+        QTest::newRow("html page") << int(SimulatedFault::Kind::HtmlError)
+                                   << "Connection error: HTTP status 500";
+        QTest::newRow("garbage") << int(SimulatedFault::Kind::Garbage)
+                                 << "GetOffers: the answer is not well-formed";
+        QTest::newRow("dropped connection")
+            << int(SimulatedFault::Kind::DropConnection) << "Connection error: ";
     }
-    void faultsLeaveTheListsAsTheyWere()
-    {
+    void faultsLeaveTheListsAsTheyWere() {
         QFETCH(int, kind);
         QFETCH(QString, logStart);
         RedireServer& server = RedireServer::sharedServer();

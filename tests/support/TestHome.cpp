@@ -7,22 +7,19 @@
 
 namespace {
 // Everything that keeps state under the documents directory starts over on the new one.
-void forgetSharedState()
-{
+void forgetSharedState() {
     RedireServer::resetSharedServer();
     Database::resetShared();
     UserDefaults::resetStandardUserDefaults();
 }
 } // namespace
 
-TestHome::TestHome()
-{
+TestHome::TestHome() {
     Paths::setDocumentsDirectory(m_directory.path());
     forgetSharedState();
 }
 
-TestHome::~TestHome()
-{
+TestHome::~TestHome() {
     forgetSharedState();
     Paths::setDocumentsDirectory({});
 }
