@@ -1,11 +1,13 @@
 #include "platform/Configuration.h"
 #include "platform/Paths.h"
+#include "sim/EmbeddedRedireService.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLabel>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -15,22 +17,45 @@ QString optionOrEnvironment(const QCommandLineParser& parser, const QString& opt
     return qEnvironmentVariable(variable);
 }
 
+// With no service configured the app brings its own: the simulated service on a free loopback port, on a
+// thread of its own so that its delays never hold up the screens.
+std::unique_ptr<EmbeddedRedireService> startBuiltInServiceIfNeeded(QString* error) {
+    Configuration configuration = Configuration::current();
+    if (!configuration.usesBuiltInService())
+        return nullptr;
+    auto service = std::make_unique<EmbeddedRedireService>(
+        SimulatorData::builtIn(), configuration.serviceNamespace, configuration.signingSecret);
+    if (!service->start(0, error))
+        return nullptr;
+    configuration.soapEndpoint = service->soapEndpoint();
+    configuration.ratingBaseUrl = service->ratingBaseUrl();
+    Configuration::setCurrent(configuration);
+    return service;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvo Store"));
-    QApplication::setOrganizationName(QStringLiteral("Korvo"));
-
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Korvo Store, the chain's coupon app"));
-    parser.addHelpOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
     parser.addOption({QStringLiteral("config"), QStringLiteral("Configuration JSON file (or KORVO_CONFIG)."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("home"), QStringLiteral("Documents directory (or KORVO_HOME)."),
                       QStringLiteral("dir")});
-    parser.process(application);
-
+    // Arguments and configuration are checked before anything else starts, so that a mistake gets one
+    // clear line and nothing more.
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "korvo: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(helpOption)) {
+        std::printf("%s", qPrintable(parser.helpText()));
+        return 0;
+    }
     const QString configPath = optionOrEnvironment(parser, QStringLiteral("config"), "KORVO_CONFIG");
     if (!configPath.isEmpty()) {
         QString error;
@@ -41,9 +66,21 @@ int main(int argc, char* argv[]) {
         }
         Configuration::setCurrent(*configuration);
     }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvo Store"));
+    QApplication::setOrganizationName(QStringLiteral("Korvo"));
     const QString home = optionOrEnvironment(parser, QStringLiteral("home"), "KORVO_HOME");
     if (!home.isEmpty())
         Paths::setDocumentsDirectory(home);
+
+    QString serviceError;
+    const std::unique_ptr<EmbeddedRedireService> builtInService = startBuiltInServiceIfNeeded(&serviceError);
+    if (!serviceError.isEmpty()) {
+        std::fprintf(stderr, "korvo: the built-in coupon service did not start: %s\n",
+                     qPrintable(serviceError));
+        return 1;
+    }
 
     QLabel window(QStringLiteral("Korvo Store"));
     window.setWindowTitle(QStringLiteral("Korvo Store"));
