@@ -1,6 +1,9 @@
 #include "platform/Application.h"
 
+#include "platform/NotificationCenter.h"
+
 #include <QDesktopServices>
+#include <QGuiApplication>
 
 Application& Application::shared() {
     static Application application;
@@ -17,8 +20,29 @@ void Application::setApplicationIconBadgeNumber(int number) {
 void Application::setApplicationState(State state) {
     if (state == m_state)
         return;
-    m_state = state;
+    const State previous = std::exchange(m_state, state);
     emit applicationStateChanged(state);
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    if (previous == State::Background)
+        center.postNotification(ApplicationWillEnterForegroundNotification);
+    if (state == State::Active)
+        center.postNotification(ApplicationDidBecomeActiveNotification);
+    if (state == State::Background)
+        center.postNotification(ApplicationDidEnterBackgroundNotification);
+}
+
+void Application::followPlatformState() {
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+                     [this](Qt::ApplicationState state) {
+                         switch (state) {
+                         case Qt::ApplicationActive:
+                             return setApplicationState(State::Active);
+                         case Qt::ApplicationInactive:
+                             return setApplicationState(State::Inactive);
+                         default:
+                             return setApplicationState(State::Background);
+                         }
+                     });
 }
 
 bool Application::openUrl(const QUrl& url) {

@@ -2,7 +2,16 @@
 
 #include <QList>
 #include <QObject>
+#include <QString>
 #include <QUrl>
+
+// Posted by the application object as its state changes (object: none).
+inline const QString ApplicationWillEnterForegroundNotification =
+    QStringLiteral("UIApplicationWillEnterForegroundNotification");
+inline const QString ApplicationDidBecomeActiveNotification =
+    QStringLiteral("UIApplicationDidBecomeActiveNotification");
+inline const QString ApplicationDidEnterBackgroundNotification =
+    QStringLiteral("UIApplicationDidEnterBackgroundNotification");
 
 // The application object of the phone: icon badge, lifecycle state, and handing addresses to the system.
 class Application : public QObject {
@@ -16,7 +25,11 @@ public:
     void setApplicationIconBadgeNumber(int number);
 
     State applicationState() const { return m_state; }
+    // Records the state and posts the notifications of the change (coming back from the background
+    // announces the foreground first, then the activation).
     void setApplicationState(State state);
+    // From now on, follows the desktop's application state (window activation, minimising).
+    void followPlatformState();
 
     // Hands the address to the desktop (QDesktopServices), or only records it when recording is on (tests).
     bool openUrl(const QUrl& url);
