@@ -1,7 +1,8 @@
 #include "platform/AlertView.h"
 
+#include "platform/Overlay.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,42 +14,6 @@ QList<AlertView*>& shownAlerts() {
     static QList<AlertView*> alerts;
     return alerts;
 }
-
-const QString kOverlayName = QStringLiteral("AlertViewOverlay");
-
-// The window an alert covers; an alert shown without any window is a window of its own, never a host.
-QWidget* hostWindow() {
-    QWidgetList candidates{QApplication::activeWindow()};
-    candidates.append(QApplication::topLevelWidgets());
-    for (QWidget* window : std::as_const(candidates)) {
-        if (window && window->isWindow() && !window->isHidden() && window->objectName() != kOverlayName)
-            return window;
-    }
-    return nullptr;
-}
-
-// Keeps the dimming overlay the size of the window it covers.
-class Overlay : public QWidget {
-public:
-    explicit Overlay(QWidget* host)
-        : QWidget(host) {
-        setObjectName(kOverlayName);
-        setAttribute(Qt::WA_StyledBackground);
-        setStyleSheet(QStringLiteral("#AlertViewOverlay { background: rgba(0, 0, 0, 110); }"
-                                     "#AlertViewBox { background: white; border-radius: 10px; }"));
-        if (host) {
-            host->installEventFilter(this);
-            setGeometry(host->rect());
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == parentWidget() && event->type() == QEvent::Resize)
-            setGeometry(parentWidget()->rect());
-        return false;
-    }
-};
 
 } // namespace
 
@@ -81,7 +46,7 @@ void AlertView::show() {
 }
 
 QWidget* AlertView::makeWidget() {
-    QWidget* host = hostWindow();
+    QWidget* host = Overlay::hostWindow();
     auto* overlay = new Overlay(host);
     if (!host)
         overlay->resize(320, 240);
@@ -89,6 +54,7 @@ QWidget* AlertView::makeWidget() {
     auto* box = new QWidget(overlay);
     box->setObjectName(QStringLiteral("AlertViewBox"));
     box->setAttribute(Qt::WA_StyledBackground);
+    box->setStyleSheet(QStringLiteral("#AlertViewBox { background: white; border-radius: 10px; }"));
     box->setMaximumWidth(280);
     auto* boxLayout = new QVBoxLayout(box);
     for (const auto& [text, bold] : {std::pair{m_title, true}, std::pair{m_message, false}}) {

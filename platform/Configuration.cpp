@@ -57,6 +57,15 @@ public:
         field = value.toInt();
     }
 
+    void boolean(const QString& key, bool& field) {
+        if (failed() || !m_object.contains(key))
+            return;
+        const QJsonValue value = m_object.value(key);
+        if (!value.isBool())
+            return fail(key, QStringLiteral("must be true or false"));
+        field = value.toBool();
+    }
+
     QJsonObject object(const QString& key) {
         if (failed() || !m_object.contains(key))
             return {};
@@ -144,14 +153,15 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
 
     const QJsonObject device = reader.object(QStringLiteral("device"));
     Reader deviceReader(device, QStringLiteral("device."));
-    deviceReader.onlyKeys(
-        {QStringLiteral("model"), QStringLiteral("systemVersion"), QStringLiteral("screenHeight")});
+    deviceReader.onlyKeys({QStringLiteral("model"), QStringLiteral("systemVersion"),
+                           QStringLiteral("screenHeight"), QStringLiteral("canSendMail")});
     deviceReader.text(QStringLiteral("model"), result.deviceModel, exactly(QStringLiteral(".+")),
                       QStringLiteral("must be a non-empty text"));
     deviceReader.text(QStringLiteral("systemVersion"), result.systemVersion,
                       exactly(QStringLiteral("[0-9]+(\\.[0-9]+)*")),
                       QStringLiteral("must be a dotted version such as \"7.0\""));
     deviceReader.screenHeight(QStringLiteral("screenHeight"), result.screenHeight);
+    deviceReader.boolean(QStringLiteral("canSendMail"), result.canSendMail);
 
     const QJsonObject location = reader.object(QStringLiteral("location"));
     Reader locationReader(location, QStringLiteral("location."));

@@ -25,6 +25,7 @@ struct Configuration {
     QString deviceModel = QStringLiteral("Desktop");
     QString systemVersion = QStringLiteral("7.0");
     int screenHeight = 568;
+    bool canSendMail = true; // whether the device has a mail account
     double latitude = 59.9139;
     double longitude = 10.7522;
 

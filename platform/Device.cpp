@@ -23,6 +23,10 @@ int screenHeight() {
     return Configuration::current().screenHeight;
 }
 
+bool canSendMail() {
+    return Configuration::current().canSendMail;
+}
+
 int compareVersions(const QString& left, const QString& right) {
     const QStringList leftParts = left.split(QLatin1Char('.'));
     const QStringList rightParts = right.split(QLatin1Char('.'));

@@ -14,7 +14,8 @@ private slots:
             "\"ratingBaseUrl\": \"http://127.0.0.1:8080/v1\","
             "\"signingSecret\": \"abcdefghijklmno\","
             "\"facebookAppId\": \"123456789012345\","
-            "\"device\": {\"model\": \"iPhone\", \"systemVersion\": \"6.1.4\", \"screenHeight\": 480},"
+            "\"device\": {\"model\": \"iPhone\", \"systemVersion\": \"6.1.4\", \"screenHeight\": 480, "
+            "\"canSendMail\": false},"
             "\"location\": {\"latitude\": -33.5, \"longitude\": 151}"
             "}";
         QString error;
@@ -27,6 +28,7 @@ private slots:
         QCOMPARE(configuration->signingSecret, QStringLiteral("abcdefghijklmno"));
         QCOMPARE(configuration->systemVersion, QStringLiteral("6.1.4"));
         QCOMPARE(configuration->screenHeight, 480);
+        QVERIFY(!configuration->canSendMail);
         QCOMPARE(configuration->latitude, -33.5);
         QCOMPARE(configuration->longitude, 151.0);
         // What the file leaves out keeps its default.
@@ -34,6 +36,7 @@ private slots:
 
         const std::optional<Configuration> empty = Configuration::fromJson("{}", "korvo.json", &error);
         QVERIFY(empty && empty->usesBuiltInService());
+        QVERIFY(empty->canSendMail);
     }
 
     void badFilesNameFileAndKey_data() {
@@ -71,6 +74,8 @@ private slots:
             << QByteArray("{\"device\": {\"screenHeight\": \"568\"}}") << "device.screenHeight";
         QTest::newRow("version text")
             << QByteArray("{\"device\": {\"systemVersion\": \"seven\"}}") << "device.systemVersion";
+        QTest::newRow("mail flag text")
+            << QByteArray("{\"device\": {\"canSendMail\": \"yes\"}}") << "device.canSendMail";
         QTest::newRow("misspelt device key")
             << QByteArray("{\"device\": {\"screenheight\": 480}}") << "device.screenheight";
         QTest::newRow("latitude range")

@@ -1,0 +1,58 @@
+#include "platform/ImageView.h"
+
+#include <qdrawutil.h>
+#include <QPainter>
+
+ImageView::ImageView(QWidget* parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void ImageView::setImage(const QPixmap& image) {
+    m_image = image;
+    update();
+}
+
+void ImageView::setCapInsets(const QMargins& insets, ResizingMode mode) {
+    m_capInsets = insets;
+    m_resizingMode = mode;
+    update();
+}
+
+void ImageView::setAlpha(qreal alpha) {
+    m_alpha = std::clamp(alpha, 0.0, 1.0);
+    update();
+}
+
+void ImageView::paintEvent(QPaintEvent*) {
+    if (m_image.isNull())
+        return;
+    QPainter painter(this);
+    painter.setOpacity(m_alpha);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_capInsets.isNull()) {
+        painter.drawPixmap(rect(), m_image);
+        return;
+    }
+    const Qt::TileRule middle = m_resizingMode == ResizingMode::Tile ? Qt::RepeatTile : Qt::StretchTile;
+    qDrawBorderPixmap(&painter, rect(), m_capInsets, m_image, m_image.rect(), m_capInsets,
+                      QTileRules(middle));
+}
+
+QPixmap imageNamed(const QString& name) {
+    // As on the phone, a picture is found by its plain name or by its double-resolution name.
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot < 0 ? name : name.left(dot);
+    const QString extension = dot < 0 ? QString() : name.mid(dot);
+    QStringList candidates{name};
+    if (stem.endsWith(QLatin1String("@2x")))
+        candidates.append(stem.chopped(3) + extension);
+    else
+        candidates.append(stem + QStringLiteral("@2x") + extension);
+    for (const QString& candidate : std::as_const(candidates)) {
+        const QPixmap picture(QStringLiteral(":/pictures/") + candidate);
+        if (!picture.isNull())
+            return picture;
+    }
+    return {};
+}
