@@ -111,11 +111,7 @@ void ActionSheet::dismissWithClickedButtonIndex(int buttonIndex) {
         return;
     m_dismissed = true;
     shownSheets().removeAll(this);
-    // The clicked button belongs to the widget: it goes once its click has been handled.
-    if (m_widget) {
-        m_widget->hide();
-        m_widget->deleteLater();
-    }
+    Overlay::close(m_widget);
     const QPointer<ActionSheet> self(this);
     if (m_delegate)
         m_delegate->actionSheetClickedButtonAtIndex(this, buttonIndex);

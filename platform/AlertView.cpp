@@ -91,11 +91,7 @@ void AlertView::dismissWithClickedButtonIndex(int buttonIndex) {
     m_dismissed = true;
     m_visible = false;
     shownAlerts().removeAll(this);
-    // The clicked button belongs to the widget: it goes once its click has been handled.
-    if (m_widget) {
-        m_widget->hide();
-        m_widget->deleteLater();
-    }
+    Overlay::close(m_widget);
     const QPointer<AlertView> self(this);
     if (m_delegate)
         m_delegate->alertViewClickedButtonAtIndex(this, buttonIndex);

@@ -36,6 +36,13 @@ void Overlay::raiseOverlays(QWidget* host) {
         overlay->raise();
 }
 
+void Overlay::close(QWidget* overlay) {
+    if (!overlay)
+        return;
+    overlay->hide();
+    overlay->deleteLater();
+}
+
 bool Overlay::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());

@@ -15,6 +15,9 @@ public:
     static QWidget* hostWindow();
     // Keeps the overlays of a window above a screen that has just been raised in it.
     static void raiseOverlays(QWidget* host);
+    // Hides an overlay at once and deletes it once the click that closed it has been handled (the clicked
+    // button is one of its children). A null overlay is left alone.
+    static void close(QWidget* overlay);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
