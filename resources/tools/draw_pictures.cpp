@@ -322,7 +322,7 @@ void drawStopwatch(QPainter& p) {
 // A home menu button: a white card with the glyph on a red disc; the caption is the button's own text,
 // drawn by the app in the lower third.
 void drawMenuButton(QPainter& p, const std::function<void(QPainter&)>& glyph) {
-    const QRectF card(0.5, 0.5, 97, 83);
+    const QRectF card(0.5, 0.5, 95, 83);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 28));
     p.drawRoundedRect(card.translated(0, 1), 8, 8);
@@ -331,7 +331,7 @@ void drawMenuButton(QPainter& p, const std::function<void(QPainter&)>& glyph) {
     p.setBrush(korvoYellow);
     p.drawRoundedRect(QRectF(card.left() + 30, card.bottom() - 4, card.width() - 60, 2), 1, 1);
     p.save();
-    p.translate(31, 9);
+    p.translate(30, 9);
     p.setBrush(verticalGradient(QRectF(0, 0, 36, 36), brightRed, korvoRed));
     p.drawEllipse(QRectF(0, 0, 36, 36));
     glyph(p);
@@ -432,7 +432,6 @@ void drawAdvert(QPainter& p) {
     p.setPen(charcoal);
     p.setFont(boldFont(8.5));
     p.drawText(QRectF(274, 6, 36, 36), Qt::AlignCenter, "NYHET");
-    p.fillRect(QRectF(14, 54, 26, 2.5), korvoYellow);
 }
 
 void drawBottomBar(QPainter& p) {
@@ -571,7 +570,7 @@ void drawAll(PictureWriter& out) {
         {"menuStoreFinder.png", drawMapPin},     {"menuCompetition.png", drawStopwatch},
     };
     for (const auto& [name, glyph] : menu)
-        out.draw(name, 98, 84, [glyph](QPainter& p) { drawMenuButton(p, glyph); });
+        out.draw(name, 96, 84, [glyph](QPainter& p) { drawMenuButton(p, glyph); });
 
     // Cups: empty, half and full, for the rating rows (20 points) and the give points tab (30 points).
     out.draw("givePointsTabBar.png", 30, 30, [](QPainter& p) { drawCup(p, 30, CupFill::Empty); });
