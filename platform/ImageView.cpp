@@ -35,8 +35,9 @@ void ImageView::paintEvent(QPaintEvent*) {
         return;
     }
     const Qt::TileRule middle = m_resizingMode == ResizingMode::Tile ? Qt::RepeatTile : Qt::StretchTile;
-    qDrawBorderPixmap(&painter, rect(), m_capInsets, m_image, m_image.rect(), m_capInsets,
-                      QTileRules(middle));
+    // Cap insets are in points; the caps of a double-resolution picture are twice as many pixels.
+    const QMargins sourceCaps = m_capInsets * m_image.devicePixelRatio();
+    qDrawBorderPixmap(&painter, rect(), m_capInsets, m_image, m_image.rect(), sourceCaps, QTileRules(middle));
 }
 
 QPixmap imageNamed(const QString& name) {

@@ -5,18 +5,21 @@
 
 namespace {
 
-// A 30 x 30 picture: green, with a red top left and a blue bottom right 10 x 10 corner, and a middle whose
-// left half is black and right half white.
-QPixmap cornersPicture() {
-    QImage image(30, 30, QImage::Format_ARGB32_Premultiplied);
+// A 30 x 30 point picture: green, with a red top left and a blue bottom right 10 x 10 corner, and a middle
+// whose left half is black and right half white. At scale 2 it has twice the pixels, as a "@2x" picture.
+QPixmap cornersPicture(int scale = 1) {
+    QImage image(30 * scale, 30 * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::green);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.fillRect(0, 0, 10, 10, Qt::red);
     painter.fillRect(20, 20, 10, 10, Qt::blue);
     painter.fillRect(10, 10, 5, 10, Qt::black);
     painter.fillRect(15, 10, 5, 10, Qt::white);
     painter.end();
-    return QPixmap::fromImage(image);
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(scale);
+    return picture;
 }
 
 QImage rendered(ImageView& view) {
@@ -34,16 +37,19 @@ class TestImageView : public QObject {
 private slots:
     void capsKeepTheirSize_data() {
         QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("scale");
         QTest::addColumn<QColor>("middle"); // 15 points into the stretched middle
-        QTest::newRow("stretch") << int(ImageView::ResizingMode::Stretch) << QColor(Qt::black);
-        QTest::newRow("tile") << int(ImageView::ResizingMode::Tile) << QColor(Qt::white);
+        QTest::newRow("stretch") << int(ImageView::ResizingMode::Stretch) << 1 << QColor(Qt::black);
+        QTest::newRow("tile") << int(ImageView::ResizingMode::Tile) << 1 << QColor(Qt::white);
+        QTest::newRow("double resolution") << int(ImageView::ResizingMode::Stretch) << 2 << QColor(Qt::black);
     }
 
     void capsKeepTheirSize() {
         QFETCH(int, mode);
+        QFETCH(int, scale);
         ImageView view;
         view.resize(100, 60);
-        view.setImage(cornersPicture());
+        view.setImage(cornersPicture(scale));
         view.setCapInsets(QMargins(10, 10, 10, 10), ImageView::ResizingMode(mode));
         const QImage image = rendered(view);
         QCOMPARE(image.pixelColor(1, 1), QColor(Qt::red));
