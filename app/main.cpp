@@ -1,10 +1,12 @@
+#include "app/KorvoAppDelegate.h"
+#include "app/ScreenshotWalk.h"
 #include "platform/Configuration.h"
 #include "platform/Paths.h"
 #include "sim/EmbeddedRedireService.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLabel>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
@@ -46,6 +48,11 @@ int main(int argc, char* argv[]) {
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("home"), QStringLiteral("Documents directory (or KORVO_HOME)."),
                       QStringLiteral("dir")});
+    parser.addOption(
+        {QStringLiteral("screenshots"),
+         QStringLiteral("Walk through every screen on the built-in service in a fresh home and write "
+                        "one PNG per screen into the directory."),
+         QStringLiteral("dir")});
     // Arguments and configuration are checked before anything else starts, so that a mistake gets one
     // clear line and nothing more.
     if (!parser.parse(arguments)) {
@@ -67,10 +74,22 @@ int main(int argc, char* argv[]) {
         Configuration::setCurrent(*configuration);
     }
 
+    const bool screenshots = parser.isSet(QStringLiteral("screenshots"));
+    if (screenshots) {
+        Configuration builtIn = Configuration::current();
+        builtIn.soapEndpoint.clear();
+        builtIn.ratingBaseUrl.clear();
+        Configuration::setCurrent(builtIn);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvo Store"));
     QApplication::setOrganizationName(QStringLiteral("Korvo"));
-    const QString home = optionOrEnvironment(parser, QStringLiteral("home"), "KORVO_HOME");
+    QTemporaryDir freshHome;
+    const QString home =
+        screenshots ? freshHome.path() : optionOrEnvironment(parser, QStringLiteral("home"), "KORVO_HOME");
     if (!home.isEmpty())
         Paths::setDocumentsDirectory(home);
 
@@ -82,10 +101,19 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    QLabel window(QStringLiteral("Korvo Store"));
-    window.setWindowTitle(QStringLiteral("Korvo Store"));
-    window.setAlignment(Qt::AlignCenter);
-    window.setFixedSize(320, Configuration::current().screenHeight);
-    window.show();
+    KorvoAppDelegate delegate;
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &delegate,
+                     [&delegate] { delegate.applicationWillTerminate(); });
+    delegate.applicationDidFinishLaunching();
+    if (screenshots) {
+        auto* walk =
+            new ScreenshotWalk(delegate, *builtInService, parser.value(QStringLiteral("screenshots")));
+        QObject::connect(walk, &ScreenshotWalk::finished, &application, [walk](bool everyScreenReached) {
+            for (const QString& path : walk->written())
+                std::printf("%s\n", qPrintable(path));
+            QCoreApplication::exit(everyScreenReached ? 0 : 1);
+        });
+        walk->start();
+    }
     return application.exec();
 }

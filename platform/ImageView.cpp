@@ -8,6 +8,11 @@ ImageView::ImageView(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+void ImageView::setImageName(const QString& name) {
+    m_imageName = name;
+    setImage(imageNamed(name));
+}
+
 void ImageView::setImage(const QPixmap& image) {
     m_image = image;
     update();
@@ -41,19 +46,18 @@ void ImageView::paintEvent(QPaintEvent*) {
 }
 
 QPixmap imageNamed(const QString& name) {
-    // As on the phone, a picture is found by its plain name or by its double-resolution name.
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = dot < 0 ? name : name.left(dot);
     const QString extension = dot < 0 ? QString() : name.mid(dot);
     QStringList candidates{name};
-    if (stem.endsWith(QLatin1String("@2x")))
-        candidates.append(stem.chopped(3) + extension);
-    else
-        candidates.append(stem + QStringLiteral("@2x") + extension);
+    if (!stem.endsWith(QLatin1String("@2x")))
+        candidates.prepend(stem + QStringLiteral("@2x") + extension);
     for (const QString& candidate : std::as_const(candidates)) {
-        const QPixmap picture(QStringLiteral(":/pictures/") + candidate);
-        if (!picture.isNull())
+        QPixmap picture(QStringLiteral(":/pictures/") + candidate);
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(2);
             return picture;
+        }
     }
     return {};
 }

@@ -1,0 +1,163 @@
+#include "app/ScreenshotWalk.h"
+
+#include "app/KorvoAppDelegate.h"
+#include "platform/ActionSheet.h"
+#include "platform/DebugLog.h"
+#include "platform/MailComposeViewController.h"
+#include "platform/Window.h"
+#include "screens/HomeViewController.h"
+#include "screens/SplashViewController.h"
+#include "service/RedireServer.h"
+#include "sim/EmbeddedRedireService.h"
+#include "storage/Database.h"
+#include "ui_HomeViewController.h"
+
+#include <QDeadlineTimer>
+#include <QTimer>
+
+namespace {
+const QString demoMobile = QStringLiteral("41234567");
+const QString demoBirthday = QStringLiteral("24.12.1990");
+constexpr int patienceMs = 15000;
+constexpr int pollMs = 50;
+} // namespace
+
+ScreenshotWalk::ScreenshotWalk(KorvoAppDelegate& delegate, EmbeddedRedireService& service,
+                               const QString& directory)
+    : m_delegate(delegate)
+    , m_service(service)
+    , m_directory(directory) {}
+
+HomeViewController* ScreenshotWalk::home() const {
+    const NavigationController* navigation = m_delegate.navCon();
+    const auto* splash =
+        navigation ? qobject_cast<SplashViewController*>(navigation->viewControllers().value(0)) : nullptr;
+    return splash ? splash->homeViewController() : nullptr;
+}
+
+ViewController* ScreenshotWalk::presentedScreen() const {
+    const NavigationController* navigation = m_delegate.navCon();
+    if (!navigation)
+        return nullptr;
+    for (ViewController* screen : navigation->viewControllers()) {
+        if (screen->presentedViewController())
+            return screen->presentedViewController();
+    }
+    return navigation->presentedViewController();
+}
+
+bool ScreenshotWalk::settled() const {
+    const ViewController* presented = presentedScreen();
+    return !(presented && presented->isTransitioning()) && !(home() && home()->isTransitioning());
+}
+
+ScreenshotWalk::Step ScreenshotWalk::presenting(const QString& name, const std::function<void()>& tap) {
+    return {name,
+            [this, tap] {
+                if (ViewController* open = presentedScreen())
+                    open->dismissViewControllerAnimated(false);
+                tap();
+            },
+            [this] { return presentedScreen() && settled(); }};
+}
+
+void ScreenshotWalk::registerMember() {
+    RedireServer& server = RedireServer::sharedServer();
+    server.registerUserWithMobile(demoMobile, demoBirthday, QStringLiteral("0150"));
+    // The simulated service sends no SMS; the code is read where it keeps it, as a person reads the SMS.
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll] {
+        const QString code = m_service.verificationCode(demoMobile);
+        if (code.isEmpty())
+            return;
+        poll->deleteLater();
+        RedireServer::sharedServer().completeRegistrationWithMobile(demoMobile, demoBirthday,
+                                                                    QStringLiteral("0150"), code);
+    });
+    poll->start(pollMs);
+}
+
+QList<ScreenshotWalk::Step> ScreenshotWalk::steps() {
+    QList<Step> walk;
+    walk.append({QStringLiteral("splash"), [] {}, [this] { return home() != nullptr; },
+                 [this] { return m_delegate.navCon()->viewControllers().value(0)->view(); }});
+    walk.append({QStringLiteral("registration"), [] {}, [this] { return presentedScreen() && settled(); }});
+    walk.append({QStringLiteral("home"),
+                 [this] {
+                     if (ViewController* open = presentedScreen())
+                         open->dismissViewControllerAnimated(false);
+                     registerMember();
+                 },
+                 [this] {
+                     return RedireServer::sharedServer().isUserRegistered() &&
+                            Database::shared().lastRatingState() &&
+                            !Database::shared().fetchAllBadges().isEmpty() && settled() && !presentedScreen();
+                 }});
+    walk.append(menuSteps());
+    walk.append({QStringLiteral("tell-a-friend"),
+                 [this] {
+                     if (ViewController* open = presentedScreen())
+                         open->dismissViewControllerAnimated(false);
+                     home()->showTips();
+                 },
+                 [] { return !ActionSheet::visibleSheets().isEmpty(); }});
+    walk.append(
+        {QStringLiteral("tell-a-friend-mail"),
+         [] { ActionSheet::visibleSheets().first()->dismissWithClickedButtonIndex(0); },
+         [this] { return qobject_cast<MailComposeViewController*>(presentedScreen()) && settled(); }});
+    return walk;
+}
+
+QList<ScreenshotWalk::Step> ScreenshotWalk::menuSteps() {
+    return {
+        presenting(QStringLiteral("loyalty-cards"), [this] { home()->loyaltyCardsButtonAction(); }),
+        presenting(QStringLiteral("promotions"), [this] { home()->promotionButtonAction(); }),
+        presenting(QStringLiteral("value-coupons"), [this] { home()->myCouponsButtonAction(); }),
+        presenting(QStringLiteral("first-to-the-store"), [this] { home()->competitionButtonAction(); }),
+        presenting(QStringLiteral("news"), [this] { home()->newsButtonAction(); }),
+        presenting(QStringLiteral("store-finder"), [this] { home()->storeFinderButtonAction(); }),
+        presenting(QStringLiteral("coffee-rating"), [this] { home()->ratingButtonClick(); }),
+        presenting(QStringLiteral("member"), [this] { home()->bottomBarAction(); }),
+        presenting(QStringLiteral("info"), [this] { home()->showInfo(); }),
+    };
+}
+
+void ScreenshotWalk::start() {
+    m_directory.mkpath(QStringLiteral("."));
+    m_steps = steps();
+    QTimer::singleShot(0, this, [this] { runStep(0); });
+}
+
+void ScreenshotWalk::runStep(int index) {
+    if (index >= m_steps.size()) {
+        emit finished(m_missed.isEmpty());
+        return;
+    }
+    const Step& step = m_steps.at(index);
+    step.action();
+    auto* poll = new QTimer(this);
+    const QDeadlineTimer deadline(patienceMs);
+    connect(poll, &QTimer::timeout, this, [this, poll, index, deadline] {
+        const Step& current = m_steps.at(index);
+        if (current.reached()) {
+            poll->deleteLater();
+            capture(current);
+            runStep(index + 1);
+        } else if (deadline.hasExpired()) {
+            poll->deleteLater();
+            m_missed.append(current.name);
+            DebugLog::write(QStringLiteral("Screenshots: %1 was not reached").arg(current.name));
+            emit finished(false);
+        }
+    });
+    poll->start(pollMs);
+}
+
+void ScreenshotWalk::capture(const Step& step) {
+    QWidget* subject = step.shot ? step.shot() : static_cast<QWidget*>(m_delegate.window());
+    const QString path = m_directory.filePath(step.name + QStringLiteral(".png"));
+    if (subject && subject->grab().save(path))
+        m_written.append(path);
+    else
+        m_missed.append(step.name);
+}
