@@ -37,6 +37,7 @@ function(korvo_tests)
         set(target ${folder}_${test_name})
         add_executable(${target} ${test_source})
         target_link_libraries(${target} PRIVATE Qt6::Test korvo_testsupport ${ARG_DEPENDS})
+        set_target_properties(${target} PROPERTIES AUTOUIC_SEARCH_PATHS ${PROJECT_SOURCE_DIR}/resources/layouts)
         korvo_warnings(${target})
         add_test(NAME ${folder}.${test_name} COMMAND ${target})
         set_tests_properties(${folder}.${test_name} PROPERTIES

@@ -28,8 +28,8 @@ private slots:
         QTest::newRow("29 February on the day") << true << "29.02.1992" << utc(2028, 2, 29) << 0;
         // 00:30 in Oslo on the birthday is still the day before in GMT.
         QTest::newRow("east of GMT after local midnight")
-            << true << "15.06.1990"
-            << QDateTime(QDate(2026, 6, 15), QTime(0, 30), QTimeZone("Europe/Oslo")) << 1;
+            << true << "15.06.1990" << QDateTime(QDate(2026, 6, 15), QTime(0, 30), QTimeZone("Europe/Oslo"))
+            << 1;
         QTest::newRow("birth date missing") << true << "" << utc(2026, 6, 10) << -1;
         QTest::newRow("birth date unreadable") << true << "31.02.90" << utc(2026, 6, 10) << -1;
     }
