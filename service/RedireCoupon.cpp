@@ -40,7 +40,9 @@ qreal screenScale() {
 RedireCoupon::RedireCoupon(const QVariantMap& coupon, QObject* parent)
     : QObject(parent)
     , m_coupon(coupon) {
-    image();
+    // The picture starts loading as soon as the event loop runs, not inside the constructor: lists are made
+    // during start-up, and reading cached pictures there would hold up the first frame.
+    QMetaObject::invokeMethod(this, [this] { image(); }, Qt::QueuedConnection);
 }
 
 RedireCoupon::~RedireCoupon() = default;
