@@ -548,6 +548,14 @@ void drawAll(PictureWriter& out) {
         drawButtonFace(p, QRectF(0, 0, 96, 32), QColor(0x4A, 0x4A, 0x4A), charcoal, QColor(0x0A, 0x0A, 0x0A));
     });
 
+    // Form buttons of the member screen: stretchable with a left cap of 20 points and a one-point middle.
+    out.draw("BlackButton.png", 41, 40, [](QPainter& p) {
+        drawButtonFace(p, QRectF(0, 0, 41, 40), QColor(0x4A, 0x4A, 0x4A), charcoal, QColor(0x0A, 0x0A, 0x0A));
+    });
+    out.draw("BlackButtonPressed.png", 41, 40, [](QPainter& p) {
+        drawButtonFace(p, QRectF(0, 0, 41, 40), charcoal, QColor(0x0A, 0x0A, 0x0A), QColor(0x00, 0x00, 0x00));
+    });
+
     out.draw("topBar.png", 320, 64, drawTopBar);
     out.draw("topBarLogo.png", 120, 36, [](QPainter& p) { drawWordMark(p, QPointF(60, 18), 19); });
     out.draw("logo.png", 128, 128, [](QPainter& p) { drawLogo(p, QRectF(0, 0, 128, 128)); });
