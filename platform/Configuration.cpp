@@ -154,7 +154,8 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
     const QJsonObject device = reader.object(QStringLiteral("device"));
     Reader deviceReader(device, QStringLiteral("device."));
     deviceReader.onlyKeys({QStringLiteral("model"), QStringLiteral("systemVersion"),
-                           QStringLiteral("screenHeight"), QStringLiteral("canSendMail")});
+                           QStringLiteral("screenHeight"), QStringLiteral("canSendMail"),
+                           QStringLiteral("canSendText")});
     deviceReader.text(QStringLiteral("model"), result.deviceModel, exactly(QStringLiteral(".+")),
                       QStringLiteral("must be a non-empty text"));
     deviceReader.text(QStringLiteral("systemVersion"), result.systemVersion,
@@ -162,6 +163,7 @@ std::optional<Configuration> Configuration::fromJson(const QByteArray& json, con
                       QStringLiteral("must be a dotted version such as \"7.0\""));
     deviceReader.screenHeight(QStringLiteral("screenHeight"), result.screenHeight);
     deviceReader.boolean(QStringLiteral("canSendMail"), result.canSendMail);
+    deviceReader.boolean(QStringLiteral("canSendText"), result.canSendText);
 
     const QJsonObject location = reader.object(QStringLiteral("location"));
     Reader locationReader(location, QStringLiteral("location."));

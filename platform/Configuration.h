@@ -26,6 +26,7 @@ struct Configuration {
     QString systemVersion = QStringLiteral("7.0");
     int screenHeight = 568;
     bool canSendMail = true; // whether the device has a mail account
+    bool canSendText = true; // whether the device can send text messages
     double latitude = 59.9139;
     double longitude = 10.7522;
 

@@ -27,6 +27,10 @@ bool canSendMail() {
     return Configuration::current().canSendMail;
 }
 
+bool canSendText() {
+    return Configuration::current().canSendText;
+}
+
 int compareVersions(const QString& left, const QString& right) {
     const QStringList leftParts = left.split(QLatin1Char('.'));
     const QStringList rightParts = right.split(QLatin1Char('.'));
