@@ -9,6 +9,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Paths.h"
 #include "platform/Reachability.h"
+#include "platform/StringTable.h"
 #include "platform/UserDefaults.h"
 #include "platform/Window.h"
 #include "push/BRHelper.h"
@@ -59,7 +60,7 @@ bool KorvoAppDelegate::applicationDidFinishLaunching() {
     m_window->makeKeyAndVisible();
 
     if (Device::systemVersionLessThan(QStringLiteral("6.0")))
-        m_facebook = new FacebookSession({}, this);
+        m_facebook = new FacebookClient(configuration.facebookAppId, this, this);
 
     watchApplicationState();
     return true;
@@ -190,4 +191,40 @@ void KorvoAppDelegate::fbSessionStateChanged(FacebookSession* session, int state
         session->close();
     NotificationCenter::defaultCenter().postNotification(FBSessionStateChangedNotification,
                                                          QVariant::fromValue<QObject*>(session));
+}
+
+void KorvoAppDelegate::storeFacebookAuthData(const QString& accessToken, const QDateTime& expiresAt) {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.setObject(accessToken, kFBAccessTokenKey);
+    defaults.setObject(expiresAt, kFBExpirationDateKey);
+    defaults.synchronize();
+}
+
+void KorvoAppDelegate::removeFacebookAuthData() {
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    defaults.removeObjectForKey(kFBAccessTokenKey);
+    defaults.removeObjectForKey(kFBExpirationDateKey);
+    defaults.synchronize();
+}
+
+void KorvoAppDelegate::fbDidLogin(const QString& accessToken, const QDateTime& expirationDate) {
+    storeFacebookAuthData(accessToken, expirationDate);
+}
+
+void KorvoAppDelegate::fbDidExtendToken(const QString& accessToken, const QDateTime& expiresAt) {
+    storeFacebookAuthData(accessToken, expiresAt);
+}
+
+void KorvoAppDelegate::fbDidLogout() {
+    removeFacebookAuthData();
+}
+
+void KorvoAppDelegate::fbDidNotLogin(bool) {}
+
+void KorvoAppDelegate::fbSessionInvalidated() {
+    auto* alert =
+        new AlertView(QString(), localizedString(QStringLiteral("alert.share.facebook.session_expired")),
+                      nullptr, localizedString(QStringLiteral("common.ok")));
+    alert->show();
+    removeFacebookAuthData();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FacebookClient.h"
 #include "finder/StoreAnnotation.h"
 #include "platform/AlertView.h"
 
@@ -9,8 +10,8 @@
 #include <memory>
 
 class BRHelper;
-#include "screens/CustomNavigationController.h"
 class FacebookSession;
+#include "screens/CustomNavigationController.h"
 #include <QWidget>
 class Reachability;
 class Window;
@@ -18,7 +19,7 @@ class Window;
 // The application delegate: starts the database, the picture cache, the push helper and the analytics
 // session, watches the internet connection, shows the window with the root navigation, and keeps what many
 // screens read: the connection status, the last known position and the offline banner.
-class KorvoAppDelegate : public QObject {
+class KorvoAppDelegate : public QObject, public FacebookClientDelegate {
     Q_OBJECT
 public:
     KorvoAppDelegate();
@@ -48,10 +49,19 @@ public:
     void setConnectionStatus(int status) { m_connectionStatus = status; }
     LocationCoordinate currentLocation() const { return m_currentLocation; }
     void setCurrentLocation(const LocationCoordinate& location) { m_currentLocation = location; }
-    FacebookSession* facebook() const { return m_facebook; }
+    FacebookClient* facebook() const { return m_facebook; }
     BRHelper* parseHelper() const { return m_parseHelper; }
 
+    // The older client's login events
+    void fbDidLogin(const QString& accessToken, const QDateTime& expirationDate) override;
+    void fbDidExtendToken(const QString& accessToken, const QDateTime& expiresAt) override;
+    void fbDidLogout() override;
+    void fbDidNotLogin(bool cancelled) override;
+    void fbSessionInvalidated() override;
+
 private:
+    void storeFacebookAuthData(const QString& accessToken, const QDateTime& expiresAt);
+    void removeFacebookAuthData();
     void connectionStatusChanged(const QVariant& monitor);
     void fbSessionStateChanged(FacebookSession* session, int state);
     void watchApplicationState();
@@ -62,6 +72,6 @@ private:
     Reachability* m_internet = nullptr;
     int m_connectionStatus = 0;
     LocationCoordinate m_currentLocation;
-    FacebookSession* m_facebook = nullptr;
+    FacebookClient* m_facebook = nullptr;
     BRHelper* m_parseHelper = nullptr;
 };

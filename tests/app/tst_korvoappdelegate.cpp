@@ -1,13 +1,20 @@
+#include "app/FacebookSession.h"
 #include "app/KorvoAppDelegate.h"
+#include "platform/AlertView.h"
 #include "platform/Application.h"
+#include "platform/Configuration.h"
 #include "platform/DebugLog.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Paths.h"
 #include "platform/Reachability.h"
+#include "platform/StringTable.h"
+#include "platform/UserDefaults.h"
 #include "platform/Window.h"
 #include "push/BRHelper.h"
 #include "screens/SplashViewController.h"
 #include "storage/Database.h"
+#include "storage/SettingsKeys.h"
+#include "tests/support/NotificationSpy.h"
 #include "tests/support/ScriptedService.h"
 #include "tests/support/TestHome.h"
 
@@ -89,6 +96,58 @@ private slots:
         QVERIFY(first.findChildren<QWidget*>().isEmpty());
         delegate.removeOfflineWarning();
         QVERIFY(!banner->parentWidget());
+    }
+
+    void olderSystemsGetTheOlderSocialClient_data() {
+        QTest::addColumn<QString>("systemVersion");
+        QTest::addColumn<bool>("olderClient");
+        QTest::newRow("5.1") << "5.1" << true;
+        QTest::newRow("6.0") << "6.0" << false;
+        QTest::newRow("10.0") << "10.0" << false;
+    }
+    void olderSystemsGetTheOlderSocialClient() {
+        QFETCH(QString, systemVersion);
+        QFETCH(bool, olderClient);
+        Configuration configuration = Configuration::current();
+        configuration.systemVersion = systemVersion;
+        Configuration::setCurrent(configuration);
+        KorvoAppDelegate delegate;
+        delegate.applicationDidFinishLaunching();
+        QCOMPARE(delegate.facebook() != nullptr, olderClient);
+        if (olderClient)
+            QCOMPARE(delegate.facebook()->applicationId(), configuration.facebookAppId);
+        configuration.systemVersion = QStringLiteral("7.0");
+        Configuration::setCurrent(configuration);
+    }
+
+    void socialLoginKeepsItsTokenUntilTheSessionIsInvalid() {
+        KorvoAppDelegate delegate;
+        const QDateTime expiry(QDate(2027, 1, 2), QTime(3, 4), QTimeZone::utc());
+        delegate.fbDidLogin(QStringLiteral("token-1"), expiry);
+        UserDefaults& defaults = UserDefaults::standardUserDefaults();
+        QCOMPARE(defaults.stringForKey(kFBAccessTokenKey), QStringLiteral("token-1"));
+        QCOMPARE(defaults.dateForKey(kFBExpirationDateKey), expiry);
+
+        delegate.fbSessionInvalidated();
+        QCOMPARE(AlertView::visibleAlerts().size(), 1);
+        AlertView* alert = AlertView::visibleAlerts().first();
+        QCOMPARE(alert->message(), localizedString(QStringLiteral("alert.share.facebook.session_expired")));
+        QCOMPARE(alert->buttonTitles(), QStringList{localizedString(QStringLiteral("common.ok"))});
+        alert->dismissWithClickedButtonIndex(0);
+        QVERIFY(defaults.objectForKey(kFBAccessTokenKey).isNull());
+        QVERIFY(defaults.objectForKey(kFBExpirationDateKey).isNull());
+    }
+
+    void sharingLoginAnnouncesTheOpenSession() {
+        KorvoAppDelegate delegate;
+        NotificationSpy changed(FBSessionStateChangedNotification);
+        delegate.facebookAuthorize();
+        QCOMPARE(changed.count(), 1);
+        auto* session = qobject_cast<FacebookSession*>(changed.last().object.value<QObject*>());
+        QVERIFY(session && session->isOpen());
+        QCOMPARE(session->permissions(), (QStringList{"email", "publish_stream"}));
+        delegate.facebookAuthorize(); // already open: announced again at once
+        QCOMPARE(changed.count(), 2);
     }
 
 private:
