@@ -2,6 +2,7 @@
 
 #include "platform/DebugLog.h"
 #include "platform/Paths.h"
+#include "platform/VariantTypes.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -99,21 +100,9 @@ QString asideName(const QString& filePath) {
     return candidate;
 }
 
+// Booleans count as numbers here, as the store has always read them (true is 1).
 bool isIntegral(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
+    return isIntegerValue(value) || value.typeId() == QMetaType::Bool;
 }
 
 bool isNumber(const QVariant& value) {

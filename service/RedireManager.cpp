@@ -2,6 +2,7 @@
 
 #include "platform/Configuration.h"
 #include "platform/DebugLog.h"
+#include "platform/VariantTypes.h"
 #include "service/XmlDocument.h"
 
 #include <QCryptographicHash>
@@ -17,22 +18,6 @@ constexpr int kSoapFaultCode = 13;
 
 QString textForm(const QVariant& value) {
     return value.toString();
-}
-
-bool isInteger(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return true;
-    default:
-        return false;
-    }
 }
 
 QString listForLog(const QStringList& texts) {
@@ -89,7 +74,7 @@ QByteArray rateProductBody(const QStringList& keys, const QVariantList& values) 
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const QVariant& value = values.at(i);
         object.insert(keys.at(i),
-                      isInteger(value) ? QJsonValue(value.toLongLong()) : QJsonValue(textForm(value)));
+                      isIntegerValue(value) ? QJsonValue(value.toLongLong()) : QJsonValue(textForm(value)));
     }
     object.insert(QStringLiteral("Signature"), RedireManager::signatureForParametersArray(values));
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
