@@ -12,6 +12,7 @@
 #include "platform/UserDefaults.h"
 #include "screens/ButtonWithBadge.h"
 #include "screens/CustomNavigationController.h"
+#include "screens/InfoViewController.h"
 #include "screens/PlaceholderViewController.h"
 #include "screens/RatingTeaser.h"
 #include "service/RedireNotifications.h"
@@ -301,9 +302,7 @@ void HomeViewController::bottomBarAction() {
 }
 
 void HomeViewController::showInfo() {
-    presentViewController(new PlaceholderViewController(QStringLiteral("Info"),
-                                                        QStringLiteral("Informasjon om appen kommer snart.")),
-                          true);
+    presentViewController(new InfoViewController, true);
 }
 
 void HomeViewController::showTips() {
