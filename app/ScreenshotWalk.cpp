@@ -5,11 +5,15 @@
 #include "platform/DebugLog.h"
 #include "platform/MailComposeViewController.h"
 #include "platform/Window.h"
+#include "screens/CouponsViewController.h"
+#include "screens/CouponView.h"
 #include "screens/HomeViewController.h"
 #include "screens/SplashViewController.h"
 #include "service/RedireServer.h"
 #include "sim/EmbeddedRedireService.h"
 #include "storage/Database.h"
+#include "ui_CouponsViewController.h"
+#include "ui_CouponView.h"
 #include "ui_HomeViewController.h"
 
 #include <QDeadlineTimer>
@@ -20,6 +24,26 @@ const QString demoMobile = QStringLiteral("41234567");
 const QString demoBirthday = QStringLiteral("24.12.1990");
 constexpr int patienceMs = 15000;
 constexpr int pollMs = 50;
+
+CouponView* centredCard(const CouponsViewController* screen) {
+    const Carousel* carousel = screen->ui().carousel;
+    QWidget* item = carousel->itemViewAtIndex(carousel->currentItemIndex());
+    return item ? item->findChild<CouponView*>() : nullptr;
+}
+
+// The fresh list is in and every card in sight shows its picture.
+bool couponsShown(ViewController* screen) {
+    const auto* coupons = qobject_cast<CouponsViewController*>(screen);
+    if (!coupons || !coupons->isUpdated() || coupons->ui().carousel->isScrolling())
+        return false;
+    const Carousel* carousel = coupons->ui().carousel;
+    for (const int index : carousel->indexesForVisibleItems()) {
+        const CouponView* card = carousel->itemViewAtIndex(index)->findChild<CouponView*>();
+        if (!card || card->ui().imageCoupon->image().isNull() || card->isFlipping())
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 ScreenshotWalk::ScreenshotWalk(KorvoAppDelegate& delegate, EmbeddedRedireService& service,
@@ -59,6 +83,14 @@ ScreenshotWalk::Step ScreenshotWalk::presenting(const QString& name, const std::
                 tap();
             },
             [this] { return presentedScreen() && settled(); }};
+}
+
+ScreenshotWalk::Step ScreenshotWalk::showingCoupons(const QString& name, const std::function<void()>& tap) {
+    Step step = presenting(name, tap);
+    step.reached = [this, presented = step.reached] {
+        return presented() && couponsShown(presentedScreen());
+    };
+    return step;
 }
 
 void ScreenshotWalk::registerMember() {
@@ -110,10 +142,17 @@ QList<ScreenshotWalk::Step> ScreenshotWalk::steps() {
 
 QList<ScreenshotWalk::Step> ScreenshotWalk::menuSteps() {
     return {
-        presenting(QStringLiteral("loyalty-cards"), [this] { home()->loyaltyCardsButtonAction(); }),
-        presenting(QStringLiteral("promotions"), [this] { home()->promotionButtonAction(); }),
-        presenting(QStringLiteral("value-coupons"), [this] { home()->myCouponsButtonAction(); }),
-        presenting(QStringLiteral("first-to-the-store"), [this] { home()->competitionButtonAction(); }),
+        showingCoupons(QStringLiteral("loyalty-cards"), [this] { home()->loyaltyCardsButtonAction(); }),
+        showingCoupons(QStringLiteral("promotions"), [this] { home()->promotionButtonAction(); }),
+        showingCoupons(QStringLiteral("value-coupons"), [this] { home()->myCouponsButtonAction(); }),
+        showingCoupons(QStringLiteral("first-to-the-store"), [this] { home()->competitionButtonAction(); }),
+        {QStringLiteral("coupon-back"),
+         [this] {
+             auto* coupons = qobject_cast<CouponsViewController*>(presentedScreen());
+             if (CouponView* card = coupons ? centredCard(coupons) : nullptr)
+                 card->flip();
+         },
+         [this] { return couponsShown(presentedScreen()); }},
         presenting(QStringLiteral("news"), [this] { home()->newsButtonAction(); }),
         presenting(QStringLiteral("store-finder"), [this] { home()->storeFinderButtonAction(); }),
         presenting(QStringLiteral("coffee-rating"), [this] { home()->ratingButtonClick(); }),

@@ -45,6 +45,8 @@ private:
     ViewController* presentedScreen() const;
     bool settled() const;
     Step presenting(const QString& name, const std::function<void()>& tap);
+    // Presenting a coupon carousel, reached once its cards show their pictures.
+    Step showingCoupons(const QString& name, const std::function<void()>& tap);
     void registerMember();
 
     KorvoAppDelegate& m_delegate;

@@ -11,6 +11,7 @@
 #include "platform/StringTable.h"
 #include "platform/UserDefaults.h"
 #include "screens/ButtonWithBadge.h"
+#include "screens/CouponsViewController.h"
 #include "screens/CustomNavigationController.h"
 #include "screens/InfoViewController.h"
 #include "screens/PlaceholderViewController.h"
@@ -245,7 +246,13 @@ void HomeViewController::reloadRatingView() {
 }
 
 void HomeViewController::openCoupons(const CouponMenuEntry& entry, ButtonWithBadge* button) {
-    presentViewController(new PlaceholderViewController(entry.caption, entry.empty), true);
+    auto* coupons = new CouponsViewController;
+    coupons->setCaption(entry.caption);
+    coupons->setEmpty(entry.empty);
+    coupons->setVisibleShareButton(entry.shareButton);
+    coupons->setVisibleUpdateButton(entry.updateButton);
+    coupons->setType(entry.type);
+    presentViewController(coupons, true);
     button->setBadgeCount(0);
     Database::shared().clearNewBadges(entry.typeIds);
 }
