@@ -1,7 +1,9 @@
 #include "app/ScreenshotWalk.h"
 
 #include "app/KorvoAppDelegate.h"
+#include "member/BirthdayViewController.h"
 #include "platform/ActionSheet.h"
+#include "platform/AlertView.h"
 #include "platform/DebugLog.h"
 #include "platform/MailComposeViewController.h"
 #include "platform/Window.h"
@@ -12,18 +14,28 @@
 #include "service/RedireServer.h"
 #include "sim/EmbeddedRedireService.h"
 #include "storage/Database.h"
+#include "ui_BirthdayViewController.h"
 #include "ui_CouponsViewController.h"
 #include "ui_CouponView.h"
 #include "ui_HomeViewController.h"
 
+#include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
 const QString demoMobile = QStringLiteral("41234567");
 const QString demoBirthday = QStringLiteral("24.12.1990");
+const QString demoPostalCode = QStringLiteral("0150");
 constexpr int patienceMs = 15000;
 constexpr int pollMs = 50;
+
+void closeAlerts() {
+    for (AlertView* alert : AlertView::visibleAlerts())
+        alert->dismissWithClickedButtonIndex(0);
+}
 
 CouponView* centredCard(const CouponsViewController* screen) {
     const Carousel* carousel = screen->ui().carousel;
@@ -93,20 +105,64 @@ ScreenshotWalk::Step ScreenshotWalk::showingCoupons(const QString& name, const s
     return step;
 }
 
-void ScreenshotWalk::registerMember() {
-    RedireServer& server = RedireServer::sharedServer();
-    server.registerUserWithMobile(demoMobile, demoBirthday, QStringLiteral("0150"));
-    // The simulated service sends no SMS; the code is read where it keeps it, as a person reads the SMS.
-    auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [this, poll] {
-        const QString code = m_service.verificationCode(demoMobile);
-        if (code.isEmpty())
-            return;
-        poll->deleteLater();
-        RedireServer::sharedServer().completeRegistrationWithMobile(demoMobile, demoBirthday,
-                                                                    QStringLiteral("0150"), code);
-    });
-    poll->start(pollMs);
+BirthdayViewController* ScreenshotWalk::registrationScreen() const {
+    return qobject_cast<BirthdayViewController*>(presentedScreen());
+}
+
+// The member registers through the registration screen, typing into its fields and pressing its buttons.
+// The simulated service sends no SMS; the code is read where it keeps it, as a person reads the SMS.
+QList<ScreenshotWalk::Step> ScreenshotWalk::registrationSteps() {
+    const auto form = [this]() -> Ui::BirthdayViewController& { return registrationScreen()->ui(); };
+    return {
+        {QStringLiteral("registration-date-picker"),
+         [this, form] {
+             closeAlerts();
+             form().mobileField->setText(demoMobile);
+             QMouseEvent tap(QEvent::MouseButtonPress, QPointF(4, 4), QPointF(4, 4), Qt::LeftButton,
+                             Qt::LeftButton, Qt::NoModifier);
+             QCoreApplication::sendEvent(form().birthdayField, &tap);
+             form().datePicker->setSelectedDate(
+                 QDate::fromString(demoBirthday, QStringLiteral("dd.MM.yyyy")));
+         },
+         [this, form] {
+             return registrationScreen()->isDatePickerShown() &&
+                    form().datePickerView->geometry().bottom() <
+                        form().datePickerView->parentWidget()->height();
+         }},
+        {QStringLiteral("registration-prefilled"),
+         [this, form] {
+             form().doneButton->click();
+             form().postalCodeField->setText(demoPostalCode);
+             form().passwordButton->click();
+         },
+         [this, form] {
+             return !m_service.verificationCode(demoMobile).isEmpty() &&
+                    !form().loadingIndicator->isAnimating() &&
+                    form().datePickerView->y() >= form().datePickerView->parentWidget()->height();
+         }},
+        {QStringLiteral("registration-confirmation"),
+         [this, form] {
+             closeAlerts();
+             form().passwordField->setText(m_service.verificationCode(demoMobile));
+             form().registerButton->click();
+         },
+         [] { return !AlertView::visibleAlerts().isEmpty(); }},
+        {QStringLiteral("registered"),
+         [] { AlertView::visibleAlerts().first()->dismissWithClickedButtonIndex(1); },
+         [this, form] {
+             return RedireServer::sharedServer().isUserRegistered() &&
+                    form().registeredScrollView->isVisible() && !form().loadingIndicator->isAnimating();
+         }},
+        {QStringLiteral("privacy"),
+         [this] {
+             closeAlerts();
+             registrationScreen()->showPrivacy();
+         },
+         [this] {
+             const ViewController* privacy = registrationScreen()->presentedViewController();
+             return privacy && !privacy->isTransitioning();
+         }},
+    };
 }
 
 QList<ScreenshotWalk::Step> ScreenshotWalk::steps() {
@@ -114,11 +170,11 @@ QList<ScreenshotWalk::Step> ScreenshotWalk::steps() {
     walk.append({QStringLiteral("splash"), [] {}, [this] { return home() != nullptr; },
                  [this] { return m_delegate.navCon()->viewControllers().value(0)->view(); }});
     walk.append({QStringLiteral("registration"), [] {}, [this] { return presentedScreen() && settled(); }});
+    walk.append(registrationSteps());
     walk.append({QStringLiteral("home"),
                  [this] {
-                     if (ViewController* open = presentedScreen())
-                         open->dismissViewControllerAnimated(false);
-                     registerMember();
+                     registrationScreen()->presentedViewController()->dismissViewControllerAnimated(false);
+                     registrationScreen()->ui().dismissButton->click();
                  },
                  [this] {
                      return RedireServer::sharedServer().isUserRegistered() &&

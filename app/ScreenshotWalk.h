@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class BirthdayViewController;
 class EmbeddedRedireService;
 class HomeViewController;
 class KorvoAppDelegate;
@@ -47,7 +48,8 @@ private:
     Step presenting(const QString& name, const std::function<void()>& tap);
     // Presenting a coupon carousel, reached once its cards show their pictures.
     Step showingCoupons(const QString& name, const std::function<void()>& tap);
-    void registerMember();
+    BirthdayViewController* registrationScreen() const;
+    QList<Step> registrationSteps();
 
     KorvoAppDelegate& m_delegate;
     EmbeddedRedireService& m_service;
