@@ -17,6 +17,7 @@
 
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QPainter>
 #include <QPropertyAnimation>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -147,6 +148,19 @@ void BirthdayViewController::observeServiceNotifications() {
 }
 
 void BirthdayViewController::setUpButtons() {
+    // Until the registration is confirmed the close button does nothing; it should look that way.
+    QIcon closeIcon = m_ui->dismissButton->icon();
+    const QPixmap closePicture = closeIcon.pixmap(m_ui->dismissButton->iconSize(), 2.0);
+    QPixmap faded(closePicture.size());
+    faded.setDevicePixelRatio(closePicture.devicePixelRatio());
+    faded.fill(Qt::transparent);
+    QPainter painter(&faded);
+    painter.setOpacity(0.35);
+    painter.drawPixmap(0, 0, closePicture);
+    painter.end();
+    closeIcon.addPixmap(faded, QIcon::Disabled);
+    m_ui->dismissButton->setIcon(closeIcon);
+
     // Stretchable black faces: 20-point caps at both ends, pictures drawn at two pixels per point.
     const QString face = QStringLiteral(
         "QPushButton { border-image: url(:/pictures/BlackButton.png) 0 40 0 40 stretch; border-width: 0 "
