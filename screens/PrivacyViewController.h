@@ -16,7 +16,6 @@ public:
     ~PrivacyViewController() override;
 
     void close();
-    Ui::PrivacyViewController& ui() const { return *m_ui; }
 
 protected:
     QWidget* loadView() override;

@@ -12,7 +12,6 @@
 #include "tests/support/SimulatedService.h"
 #include "tests/support/TestHome.h"
 #include "ui_BirthdayViewController.h"
-#include "ui_PrivacyViewController.h"
 
 #include <QScrollBar>
 #include <QtTest>
@@ -285,7 +284,8 @@ private slots:
             button->click();
             auto* privacy = qobject_cast<PrivacyViewController*>(screen.presentedViewController());
             QVERIFY(privacy);
-            QVERIFY(privacy->ui().privacyText->text().contains(QStringLiteral("Mobilnummeret ditt")));
+            const auto* text = privacy->view()->findChild<QLabel*>(QStringLiteral("privacyText"));
+            QVERIFY(text && text->text().contains(QStringLiteral("Mobilnummeret ditt")));
             privacy->close();
             QTRY_VERIFY(!screen.presentedViewController());
         }
