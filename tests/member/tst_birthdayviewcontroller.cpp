@@ -232,6 +232,16 @@ private slots:
         QCOMPARE(alertMessages(), QStringList{firstTimeMessage});
     }
 
+    void questionOutlivingTheScreenIsHarmless() {
+        saveRegisteredMember(QStringLiteral("0150"));
+        showScreen().logOutButtonAction();
+        m_window.reset();
+        const QList<AlertView*> alerts = AlertView::visibleAlerts();
+        QCOMPARE(alerts.size(), 1);
+        alerts.first()->dismissWithClickedButtonIndex(1);
+        QVERIFY(RedireServer::sharedServer().isUserRegistered());
+    }
+
     void firstTimeAlertOnlyOnce() {
         UserDefaults::standardUserDefaults().setBool(false, kAlertAboutRegistrationAlreadyWasShownKey);
         BirthdayViewController& screen = showScreen();
