@@ -86,6 +86,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvo Store"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Korvo"));
     QTemporaryDir freshHome;
     const QString home =

@@ -114,10 +114,11 @@ void ViewController::showPresented(bool animated, std::function<void()> completi
     ViewController* presented = m_presented;
     ViewController* covered = coveredScreen();
     QWidget* host = view()->window();
+    // Loaded first, as on the phone: a screen is told it will appear only once its view exists.
+    QWidget* presentedView = presented->view();
     presented->viewWillAppear(animated);
     covered->viewWillDisappear(animated);
 
-    QWidget* presentedView = presented->view();
     presentedView->setParent(host);
     presentedView->setGeometry(0, animated ? host->height() : 0, host->width(), host->height());
     presentedView->show();
