@@ -27,6 +27,15 @@ function(korvo_library name)
     korvo_warnings(${name})
 endfunction()
 
+# Lets the target include the generated headers of the screen layouts ("ui_HomeViewController.h"). The
+# layouts are listed as sources too: found only through the search path, a changed layout would not
+# regenerate its header.
+function(korvo_use_layouts target)
+    file(GLOB layouts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/layouts/*.ui)
+    target_sources(${target} PRIVATE ${layouts})
+    set_target_properties(${target} PROPERTIES AUTOUIC_SEARCH_PATHS ${PROJECT_SOURCE_DIR}/resources/layouts)
+endfunction()
+
 # Every tests/<folder>/tst_<name>.cpp is one Qt Test executable and one ctest test.
 function(korvo_tests)
     cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
@@ -37,6 +46,8 @@ function(korvo_tests)
         set(target ${folder}_${test_name})
         add_executable(${target} ${test_source})
         target_link_libraries(${target} PRIVATE Qt6::Test korvo_testsupport ${ARG_DEPENDS})
+        # Only the search path: several tests of one folder listing the layouts would generate the same
+        # headers twice.
         set_target_properties(${target} PROPERTIES AUTOUIC_SEARCH_PATHS ${PROJECT_SOURCE_DIR}/resources/layouts)
         korvo_warnings(${target})
         add_test(NAME ${folder}.${test_name} COMMAND ${target})
