@@ -1,12 +1,11 @@
 #include "platform/MailComposeViewController.h"
 
 #include "platform/Application.h"
+#include "platform/ComposerForm.h"
 #include "platform/Device.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -79,19 +78,8 @@ unsigned MailComposeViewController::supportedInterfaceOrientations() const {
 
 QWidget* MailComposeViewController::loadView() {
     QWidget* view = ViewController::loadView();
-    view->setAutoFillBackground(true);
-    auto* layout = new QVBoxLayout(view);
-
-    auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(QStringLiteral("Avbryt"), view);
-    auto* send = new QPushButton(QStringLiteral("Send"), view);
-    send->setDefault(true);
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(MailComposeResult::Cancelled); });
-    connect(send, &QPushButton::clicked, this, [this] { finish(MailComposeResult::Sent); });
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    buttons->addWidget(send);
-    layout->addLayout(buttons);
+    QVBoxLayout* layout = makeComposerForm(
+        view, [this] { finish(MailComposeResult::Cancelled); }, [this] { finish(MailComposeResult::Sent); });
 
     auto* header = new QFormLayout;
     auto* recipients = new QLabel(m_recipients.join(QStringLiteral(", ")), view);

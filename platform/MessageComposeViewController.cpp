@@ -1,13 +1,12 @@
 #include "platform/MessageComposeViewController.h"
 
 #include "platform/Application.h"
+#include "platform/ComposerForm.h"
 #include "platform/Device.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 MessageComposeViewController::MessageComposeViewController(QObject* parent)
@@ -40,19 +39,9 @@ void MessageComposeViewController::finish(MessageComposeResult result) {
 
 QWidget* MessageComposeViewController::loadView() {
     QWidget* view = ViewController::loadView();
-    view->setAutoFillBackground(true);
-    auto* layout = new QVBoxLayout(view);
-
-    auto* buttons = new QHBoxLayout;
-    auto* cancel = new QPushButton(QStringLiteral("Avbryt"), view);
-    auto* send = new QPushButton(QStringLiteral("Send"), view);
-    send->setDefault(true);
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(MessageComposeResult::Cancelled); });
-    connect(send, &QPushButton::clicked, this, [this] { finish(MessageComposeResult::Sent); });
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    buttons->addWidget(send);
-    layout->addLayout(buttons);
+    QVBoxLayout* layout = makeComposerForm(
+        view, [this] { finish(MessageComposeResult::Cancelled); },
+        [this] { finish(MessageComposeResult::Sent); });
 
     auto* header = new QFormLayout;
     auto* recipients = new QLineEdit(m_recipients.join(QStringLiteral(", ")), view);
