@@ -1,4 +1,5 @@
 #include "platform/ActionSheet.h"
+#include "tests/support/ButtonFinder.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -13,15 +14,6 @@ struct RecordingDelegate : ActionSheetDelegate {
         QVERIFY(!ActionSheet::visibleSheets().contains(actionSheet));
     }
 };
-
-QPushButton* buttonTitled(QWidget* root, const QString& title) {
-    const QList<QPushButton*> buttons = root->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
-        if (button->text() == title)
-            return button;
-    }
-    return nullptr;
-}
 
 } // namespace
 

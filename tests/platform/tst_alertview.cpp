@@ -1,4 +1,5 @@
 #include "platform/AlertView.h"
+#include "tests/support/ButtonFinder.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -14,15 +15,6 @@ struct RecordingDelegate : AlertViewDelegate {
         QVERIFY(!AlertView::visibleAlerts().contains(alertView));
     }
 };
-
-QPushButton* buttonTitled(QWidget* root, const QString& title) {
-    const QList<QPushButton*> buttons = root->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
-        if (button->text() == title)
-            return button;
-    }
-    return nullptr;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Configuration.h"
 #include "platform/MailComposeViewController.h"
+#include "tests/support/ButtonFinder.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -16,15 +17,6 @@ struct RecordingDelegate : MailComposeViewControllerDelegate {
         results.append(result);
     }
 };
-
-QPushButton* buttonTitled(QWidget* root, const QString& title) {
-    const QList<QPushButton*> buttons = root->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
-        if (button->text() == title)
-            return button;
-    }
-    return nullptr;
-}
 
 } // namespace
 
