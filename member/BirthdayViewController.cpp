@@ -55,13 +55,7 @@ BirthdayViewController::BirthdayViewController(QObject* parent)
     setTitle(QStringLiteral("Medlem"));
 }
 
-BirthdayViewController::~BirthdayViewController() {
-    // A question still on screen must not call back into a screen that is gone.
-    for (AlertView* alert : AlertView::visibleAlerts()) {
-        if (alert->delegate() == this)
-            alert->setDelegate(nullptr);
-    }
-}
+BirthdayViewController::~BirthdayViewController() = default;
 
 int BirthdayViewController::daysToBirthday() {
     return ::daysToBirthday();

@@ -113,8 +113,8 @@ void ActionSheet::dismissWithClickedButtonIndex(int buttonIndex) {
     shownSheets().removeAll(this);
     Overlay::close(m_widget);
     const QPointer<ActionSheet> self(this);
-    if (m_delegate)
-        m_delegate->actionSheetClickedButtonAtIndex(this, buttonIndex);
+    if (ActionSheetDelegate* delegate = m_delegate.get())
+        delegate->actionSheetClickedButtonAtIndex(this, buttonIndex);
     if (self)
         deleteLater();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WeakDelegate.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -33,7 +35,7 @@ public:
     void setTag(int tag) { m_tag = tag; }
     Style style() const { return m_style; }
     void setStyle(Style style) { m_style = style; }
-    ActionSheetDelegate* delegate() const { return m_delegate; }
+    ActionSheetDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(ActionSheetDelegate* delegate) { m_delegate = delegate; }
 
     void showInView(QWidget* view);
@@ -52,7 +54,7 @@ private:
     int m_destructiveButtonIndex = -1;
     int m_tag = 0;
     Style m_style = Style::Default;
-    ActionSheetDelegate* m_delegate;
+    WeakDelegate<ActionSheetDelegate> m_delegate;
     QPointer<QWidget> m_widget;
     bool m_dismissed = false;
 };

@@ -93,8 +93,8 @@ void AlertView::dismissWithClickedButtonIndex(int buttonIndex) {
     shownAlerts().removeAll(this);
     Overlay::close(m_widget);
     const QPointer<AlertView> self(this);
-    if (m_delegate)
-        m_delegate->alertViewClickedButtonAtIndex(this, buttonIndex);
+    if (AlertViewDelegate* delegate = m_delegate.get())
+        delegate->alertViewClickedButtonAtIndex(this, buttonIndex);
     if (self)
         deleteLater();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/WeakDelegate.h"
 #include <QList>
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -30,7 +32,7 @@ public:
     QStringList buttonTitles() const { return m_buttonTitles; }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
-    AlertViewDelegate* delegate() const { return m_delegate; }
+    AlertViewDelegate* delegate() const { return m_delegate.get(); }
     void setDelegate(AlertViewDelegate* delegate) { m_delegate = delegate; }
 
     void show();
@@ -47,7 +49,7 @@ private:
     QString m_message;
     QStringList m_buttonTitles;
     int m_tag = 0;
-    AlertViewDelegate* m_delegate;
+    WeakDelegate<AlertViewDelegate> m_delegate;
     bool m_visible = false;
     bool m_dismissed = false;
     QPointer<QWidget> m_widget;

@@ -37,13 +37,7 @@ InfoViewController::InfoViewController(QObject* parent)
     setTitle(QStringLiteral("Info"));
 }
 
-InfoViewController::~InfoViewController() {
-    // A question still on screen must not call back into a screen that is gone.
-    for (AlertView* alert : AlertView::visibleAlerts()) {
-        if (alert->delegate() == this)
-            alert->setDelegate(nullptr);
-    }
-}
+InfoViewController::~InfoViewController() = default;
 
 QWidget* InfoViewController::loadView() {
     auto* view = new QWidget;

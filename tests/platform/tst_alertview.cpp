@@ -24,6 +24,24 @@ class TestAlertView : public QObject {
 private slots:
     void cleanup() { QCOMPARE(AlertView::visibleAlerts().size(), 0); }
 
+    void aDestroyedScreenIsNotCalled() {
+        struct Screen : QObject, AlertViewDelegate {
+            bool* called;
+            explicit Screen(bool* flag)
+                : called(flag) {}
+            void alertViewClickedButtonAtIndex(AlertView*, int) override { *called = true; }
+        };
+        bool called = false;
+        auto* screen = new Screen(&called);
+        auto* alert = new AlertView(QString(), QStringLiteral("Logg ut?"), screen, QStringLiteral("Nei"),
+                                    {QStringLiteral("Ja")});
+        alert->show();
+        delete screen;
+        QCOMPARE(alert->delegate(), nullptr);
+        alert->dismissWithClickedButtonIndex(1);
+        QVERIFY(!called);
+    }
+
     void dismissTellsDelegateIndexAndTag() {
         RecordingDelegate delegate;
         QPointer<AlertView> alert = new AlertView({}, QStringLiteral("Ingen internettforbindelse"), &delegate,
