@@ -38,6 +38,11 @@ KorvoAppDelegate* KorvoAppDelegate::shared() {
     return qobject_cast<KorvoAppDelegate*>(Application::shared().delegate());
 }
 
+bool KorvoAppDelegate::isOnline() {
+    const KorvoAppDelegate* delegate = shared();
+    return delegate && delegate->connectionStatus() != 0;
+}
+
 bool KorvoAppDelegate::applicationDidFinishLaunching() {
     const Configuration& configuration = Configuration::current();
     Database::shared();

@@ -27,6 +27,8 @@ public:
 
     // The delegate of the shared application, as screens reach it; nothing before one was made.
     static KorvoAppDelegate* shared();
+    // Whether the app's delegate last saw an internet connection (no delegate: not connected).
+    static bool isOnline();
 
     // Platform events
     bool applicationDidFinishLaunching();

@@ -64,11 +64,6 @@ bool showsOfflineBanner(int type) {
     return type >= 145 && type <= 147;
 }
 
-bool isOnline() {
-    const KorvoAppDelegate* delegate = KorvoAppDelegate::shared();
-    return delegate && delegate->connectionStatus() != 0;
-}
-
 bool isCoffee(const QSharedPointer<RedireCoupon>& coupon) {
     return coupon && coupon->universeString() == coffeeUniverse;
 }
@@ -186,7 +181,7 @@ void CouponsViewController::reloadCoupons() {
     const RedireCouponList list = coupons();
 
     KorvoAppDelegate* delegate = KorvoAppDelegate::shared();
-    if (isOnline()) {
+    if (KorvoAppDelegate::isOnline()) {
         if (showsOfflineBanner(m_type))
             delegate->removeOfflineWarning();
         m_shareAllowed = m_visibleShareButton &&

@@ -32,11 +32,6 @@ const QList<qint64> promotionTypes = {143, 144};
 const QList<qint64> valueCouponTypes = {146};
 const QList<qint64> campaignTypes = {147, 148};
 
-bool isOnline() {
-    const KorvoAppDelegate* delegate = KorvoAppDelegate::shared();
-    return delegate && delegate->connectionStatus() != 0;
-}
-
 // Which saved list keeps the coupons a notification announces.
 const QHash<QString, QString>& cacheKeyForNotification() {
     static const QHash<QString, QString> keys = {
@@ -156,7 +151,7 @@ void HomeViewController::viewWillAppear(bool animated) {
 
 void HomeViewController::reqCommonDataFromServer() {
     RedireServer& server = RedireServer::sharedServer();
-    if (!isOnline() || !server.isUserRegistered())
+    if (!KorvoAppDelegate::isOnline() || !server.isUserRegistered())
         return;
     server.requestDataOfType(RequestTypeGetAllCoupons);
     server.requestRatingState();
@@ -164,7 +159,7 @@ void HomeViewController::reqCommonDataFromServer() {
 }
 
 void HomeViewController::updateRateStates() {
-    if (isOnline() && RedireServer::sharedServer().isUserRegistered())
+    if (KorvoAppDelegate::isOnline() && RedireServer::sharedServer().isUserRegistered())
         RedireServer::sharedServer().requestRatingState();
 }
 
