@@ -111,11 +111,13 @@ QByteArray PictureFactory::couponCard(const SimulatedCoupon& coupon) {
     if (coupon.stampsNeeded > 0)
         drawStamps(painter, coupon, QRect(0, 396, couponWidth, 130));
 
-    painter.setPen(Qt::white);
-    painter.setFont(font(20));
-    const int subTextTop = coupon.stampsNeeded > 0 ? 530 : 420;
-    painter.drawText(QRect(28, subTextTop, couponWidth - 56, 60), Qt::AlignCenter | Qt::TextWordWrap,
-                     coupon.subText);
+    // A stamp card's sub-text is shown by the app in the card's bottom strip, over this part of the picture.
+    if (coupon.stampsNeeded == 0) {
+        painter.setPen(Qt::white);
+        painter.setFont(font(20));
+        painter.drawText(QRect(28, 420, couponWidth - 56, 60), Qt::AlignCenter | Qt::TextWordWrap,
+                         coupon.subText);
+    }
     painter.setFont(font(13));
     painter.setPen(QColor(255, 255, 255, 170));
     painter.drawText(QRect(24, couponHeight - 34, couponWidth - 48, 24), Qt::AlignRight,
